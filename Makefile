@@ -1,0 +1,43 @@
+# Wrapper around CMake. `make run` and `make test` are all a newcomer needs.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test bench test-sanitize install clean format
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+configure: deps $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD)/dist && ./tavro50
+
+test: build
+	scripts/run-tests $(BUILD)
+
+bench: build
+	cmake --build $(BUILD) --target run_bench
+
+test-sanitize: deps
+	cmake -S . -B $(BUILD)-sanitize -DTAVRO_SANITIZE=ON -DTAVRO_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD)-sanitize -j $(JOBS)
+	scripts/run-tests $(BUILD)-sanitize
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+format:
+	find src tests tools bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-sanitize
