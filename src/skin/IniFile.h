@@ -1,0 +1,68 @@
+#pragma once
+// Reading Config.ini with the rules of the Windows profile-string service,
+// reproduced the same on every platform.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavro {
+
+class IniFile {
+ public:
+  // Reads the whole file for one load (the handle is closed before this
+  // returns). nullopt when the file cannot be opened.
+  static std::optional<IniFile> open(const std::string& path);
+  static IniFile fromText(std::string_view text);
+
+  // Section and key names match without regard to case; the first occurrence
+  // of a section or key wins. The value is the text after the first "=",
+  // blanks trimmed, one pair of enclosing quotes removed, cut to 2047
+  // characters. Missing section or key: def. Present but empty: "".
+  std::string readString(std::string_view section, std::string_view key,
+                         std::string_view def) const;
+  // readString, then the integer notation; def when missing, empty or invalid.
+  int32_t readInteger(std::string_view section, std::string_view key, int32_t def) const;
+
+ private:
+  struct Entry {
+    std::string section;  // lower case
+    std::string key;      // lower case
+    std::string value;
+  };
+  std::vector<Entry> entries_;
+};
+
+// The integer notation: optional leading blanks, optional sign, decimal digits,
+// or hex digits after "$", "x", "X", "0x", "0X"; must fit 32 bits.
+std::optional<int32_t> parseIniInteger(std::string_view text);
+
+// A folder value: a backslash is appended when the text does not end in one.
+std::string makeFolder(std::string_view text);
+
+// "nil" (lower case only) or empty: no file.
+bool isNoFile(std::string_view name);
+
+// An offset value: a number other than 0, or nullopt (centre).
+std::optional<int32_t> parseOffset(std::string_view text);
+
+// A flag value (low 8 bits of the integer, default def).
+bool flagValue(int32_t value);
+
+// Turns a path written for Windows into a host path: "\" becomes "/", and when
+// the path does not exist as written each component is looked up without
+// regard to case. A leading "\" (an empty folder) is the file-system root.
+// Returns the best host path (the input with "/" when nothing matches).
+std::string hostPath(std::string_view windowsPath);
+
+bool fileExists(const std::string& hostPath);
+
+// Folder of the running executable, with a trailing "/".
+std::string executableFolder();
+
+// Config.ini beside the executable (TAVRO_CONFIG overrides the folder in tests).
+std::string configPath();
+
+}  // namespace tavro

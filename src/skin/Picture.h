@@ -1,0 +1,39 @@
+#pragma once
+// A decoded picture and the kind of file it came from: drawing depends on it
+// (a bitmap may key out its transparent colour, a PNG follows its own alpha,
+// a JPEG is always drawn whole).
+
+#include <QImage>
+#include <string>
+
+#include "skin/BuiltinPictures.h"
+
+namespace tavro {
+
+enum class PictureKind { None, Bitmap, Png, Jpeg };
+
+struct Picture {
+  QImage image;  // Format_ARGB32 (PNG with alpha) or Format_RGB32
+  PictureKind kind = PictureKind::None;
+  bool monochrome = false;  // a 1-bit bitmap: its transparent colour is white
+
+  bool isNull() const { return kind == PictureKind::None || image.isNull(); }
+  // The bitmap's transparent colour: its bottom-left pixel (white for monochrome).
+  QRgb transparentColor() const;
+};
+
+// Decodes a file; the decoder is chosen by the extension without regard to
+// case: bmp, png, jpg, jpeg. Throws std::runtime_error with
+// "Unknown picture file extension (.%s)", "Bitmap image is not valid", or the
+// PNG/JPEG decoder's own message. Pictures claiming absurd sizes are refused.
+Picture loadPicture(const std::string& hostPath);
+
+Picture decodeBmp(const unsigned char* data, std::size_t size);
+Picture decodePng(const unsigned char* data, std::size_t size);
+Picture decodeJpeg(const unsigned char* data, std::size_t size);
+Picture decodeBuiltin(builtin::Blob blob);  // a built-in PNG
+
+// The missing-image marker: a 10 x 10 bitmap, red inside a one-pixel black border.
+Picture missingImageMarker();
+
+}  // namespace tavro

@@ -1,0 +1,35 @@
+#pragma once
+// The five cue samples: Snd_Open, Snd_Play, Snd_Release.
+
+#include "device/Ports.h"
+
+struct FSOUND_SAMPLE;
+
+namespace tavro {
+
+class SoundSystem : public SoundCues {
+ public:
+  // Opens the output (1 or 2) and loads Sound/Gameover.wav, Got, Miss, Move,
+  // Start (relative to the working directory). Returns false when the
+  // Gameover sample did not load (the caller then shows the error box,
+  // stores SoundMode -1 and SplashScreen 1, and ends the program).
+  bool Snd_Open(int outputType);
+  void play(Cue cue) override;  // Snd_Play; nothing while sound_on is false
+  void Snd_Release();           // frees the five samples and closes the library
+
+  bool sound_on = false;
+
+ private:
+  FSOUND_SAMPLE* sample_gameover = nullptr;
+  FSOUND_SAMPLE* sample_got = nullptr;
+  FSOUND_SAMPLE* sample_miss = nullptr;
+  FSOUND_SAMPLE* sample_move = nullptr;
+  FSOUND_SAMPLE* sample_start = nullptr;
+};
+
+// The floating-point control word: saved and set to 0x133F (x87) at start-up,
+// restored at the end. A no-op where there is no x87 control word.
+void maskFloatingPointExceptions();
+void restoreFloatingPointControl();
+
+}  // namespace tavro
