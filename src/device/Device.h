@@ -81,6 +81,14 @@ class Device : public TimerSink {
 
  private:
   DeviceTimer& t(TimerId id) { return timers_[static_cast<int>(id)]; }
+  // Modes 8 and 9: a new game on the picture of mode 6 or 7.
+  void startGame();
+  // Game A or B pressed: from mode 0 to the clock, from 1..5 or 10 to the
+  // given high-score mode (6 or 7); ignored in 6..9.
+  void chooseGame(int32_t highScoreMode);
+  // Moves the hero one column (-1 left, +1 right); the caller checks the bound.
+  void moveHero(int step);
+  void invertColon();
 
   Lcd lcd_;
   SoundCues& sound_;
