@@ -7,8 +7,13 @@ struct FSOUND_SAMPLE;
 
 namespace tavro {
 
+class FsoundLibrary;
+
 class SoundSystem : public SoundCues {
  public:
+  SoundSystem();                                 // uses the real library
+  explicit SoundSystem(FsoundLibrary& library);  // tests hand in a recording one
+
   // Opens the output (1 or 2) and loads Sound/Gameover.wav, Got, Miss, Move,
   // Start (relative to the working directory). Returns false when the
   // Gameover sample did not load (the caller then shows the error box,
@@ -20,6 +25,9 @@ class SoundSystem : public SoundCues {
   bool sound_on = false;
 
  private:
+  FSOUND_SAMPLE* handle(Cue cue) const;
+
+  FsoundLibrary& library_;
   FSOUND_SAMPLE* sample_gameover = nullptr;
   FSOUND_SAMPLE* sample_got = nullptr;
   FSOUND_SAMPLE* sample_miss = nullptr;
@@ -31,5 +39,7 @@ class SoundSystem : public SoundCues {
 // restored at the end. A no-op where there is no x87 control word.
 void maskFloatingPointExceptions();
 void restoreFloatingPointControl();
+// The x87 control word as it is now; 0 where there is none.
+unsigned int floatingPointControlWord();
 
 }  // namespace tavro
