@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string_view>
 
@@ -26,12 +27,16 @@ class SettingsStore : public ScoreStore {
   void writeInteger(std::string_view name, int32_t value) override;
   void writeBool(std::string_view name, bool value);
 
-  // False after a write that could not be made durable (read-only or broken store).
+  // False after a write that found the store unwritable (read-only) or
+  // broken (text that does not parse; the write keeps what parses and drops
+  // the rest). The program goes on either way: reads return the values
+  // written in this run, which an unwritable store loses at the end of it.
   bool healthy() const;
   QString fileName() const;
 
  private:
   std::unique_ptr<QSettings> settings_;
+  std::map<QString, int32_t> written_;  // every value written in this run
   bool healthy_ = true;
 };
 

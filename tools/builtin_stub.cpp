@@ -1,5 +1,0 @@
-#include "skin/BuiltinPictures.h"
-
-namespace tavro::builtin {
-Blob picture(std::string_view) { return {}; }
-}  // namespace tavro::builtin
