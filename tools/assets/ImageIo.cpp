@@ -1,0 +1,131 @@
+#include "ImageIo.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <stdexcept>
+
+namespace tavro::assets {
+
+namespace {
+
+void put16(QByteArray& out, int v) {
+  out.append(char(v & 0xFF));
+  out.append(char((v >> 8) & 0xFF));
+}
+
+void put32(QByteArray& out, quint32 v) {
+  for (int i = 0; i < 4; ++i) out.append(char((v >> (8 * i)) & 0xFF));
+}
+
+}  // namespace
+
+QImage transparentCanvas(int w, int h) {
+  QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  return image;
+}
+
+QByteArray bmp24Bytes(const QImage& source) {
+  const QImage image = source.convertToFormat(QImage::Format_RGB32);
+  const int w = image.width();
+  const int h = image.height();
+  const int stride = (w * 3 + 3) & ~3;
+  const quint32 pixelBytes = quint32(stride) * quint32(h);
+  QByteArray out;
+  out.reserve(int(54 + pixelBytes));
+  out.append("BM");
+  put32(out, 54 + pixelBytes);
+  put32(out, 0);
+  put32(out, 54);
+  put32(out, 40);  // BITMAPINFOHEADER
+  put32(out, quint32(w));
+  put32(out, quint32(h));  // positive: bottom-up
+  put16(out, 1);
+  put16(out, 24);
+  put32(out, 0);  // BI_RGB
+  put32(out, pixelBytes);
+  put32(out, 2835);  // 72 dpi
+  put32(out, 2835);
+  put32(out, 0);
+  put32(out, 0);
+  for (int y = h - 1; y >= 0; --y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < w; ++x) {
+      out.append(char(qBlue(line[x])));
+      out.append(char(qGreen(line[x])));
+      out.append(char(qRed(line[x])));
+    }
+    for (int pad = w * 3; pad < stride; ++pad) out.append('\0');
+  }
+  return out;
+}
+
+QByteArray pngBytes(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  const QImage out = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32)
+                                             : image.convertToFormat(QImage::Format_RGB32);
+  if (!out.save(&buffer, "PNG")) throw std::runtime_error("PNG encoding failed");
+  return bytes;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+    throw std::runtime_error("cannot write " + path.toStdString());
+  }
+}
+
+void writeBmp24(const QString& path, const QImage& image) {
+  writeFile(path, bmp24Bytes(image));
+}
+
+void writePng(const QString& path, const QImage& image) {
+  writeFile(path, pngBytes(image));
+}
+
+void writeJpeg(const QString& path, const QImage& image, int quality) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.convertToFormat(QImage::Format_RGB32).save(&buffer, "JPEG", quality)) {
+    throw std::runtime_error("JPEG encoding failed");
+  }
+  writeFile(path, bytes);
+}
+
+QRect opaqueBounds(const QImage& source) {
+  const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+  int left = image.width(), top = image.height(), right = -1, bottom = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(line[x]) == 0) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (right < 0) return {};
+  return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+QImage flattenOnKey(const QImage& source, const QColor& key) {
+  const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+  QImage out(image.size(), QImage::Format_RGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      line[x] = qAlpha(in[x]) >= 128 ? (in[x] | 0xFF000000u) : key.rgb();
+    }
+  }
+  return out;
+}
+
+}  // namespace tavro::assets

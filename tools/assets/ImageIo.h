@@ -1,0 +1,33 @@
+#pragma once
+// Writing pictures in the exact formats the skin needs, and small helpers on
+// images that every drawing module uses.
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+namespace tavro::assets {
+
+// An empty ARGB32 premultiplied canvas, fully transparent.
+QImage transparentCanvas(int w, int h);
+
+// A 24-bit uncompressed Windows bitmap (BITMAPINFOHEADER, bottom-up rows).
+QByteArray bmp24Bytes(const QImage& image);
+QByteArray pngBytes(const QImage& image);
+
+// Write a file, creating its folder; throws std::runtime_error on failure.
+void writeFile(const QString& path, const QByteArray& bytes);
+void writeBmp24(const QString& path, const QImage& image);
+void writePng(const QString& path, const QImage& image);
+void writeJpeg(const QString& path, const QImage& image, int quality);
+
+// Bounding box of the pixels whose alpha is above zero; null when none.
+QRect opaqueBounds(const QImage& image);
+
+// Flattens an image with alpha for a keyed bitmap: pixels at least half
+// covered take their colour made opaque, the rest become the key colour.
+QImage flattenOnKey(const QImage& image, const QColor& key);
+
+}  // namespace tavro::assets

@@ -1,0 +1,70 @@
+#include "SkinButtons.h"
+
+#include <QPainter>
+
+#include "ButtonArt.h"
+#include "Geometry.h"
+#include "ImageIo.h"
+#include "SkinBody.h"
+
+namespace tavro::assets {
+
+namespace {
+
+using namespace geometry;
+
+// The pressed picture: the shell under the button's rectangle with the cap pushed in.
+QImage pressedPicture(const QImage& body, const ButtonSpec& b) {
+  const QRect r = buttonRect(b);
+  QImage image = body.copy(r).convertToFormat(QImage::Format_RGB32);
+  QPainter p(&image);
+  p.translate(-r.topLeft());
+  drawButtonCap(p, b, true);
+  drawButtonRim(p, b);
+  return image;
+}
+
+// The top picture: only the rim; the cap below shows through.
+QImage topPicture(const ButtonSpec& b) {
+  const QRect r = buttonRect(b);
+  QImage image = transparentCanvas(r.width(), r.height());
+  QPainter p(&image);
+  p.translate(-r.topLeft());
+  drawButtonRim(p, b);
+  return image;
+}
+
+// The set button: a whole small cap with its rim, stretched to its control.
+QImage setPicture(const ButtonSpec& b) {
+  const QRect r = buttonRect(b);
+  QImage image = transparentCanvas(r.width(), r.height());
+  QPainter p(&image);
+  p.translate(-r.topLeft());
+  drawButtonCap(p, b, false);
+  drawButtonRim(p, b);
+  return image;
+}
+
+}  // namespace
+
+void generateButtons(const QString& skinDir, SkinLayout& layout) {
+  const QImage body = bodyPicture(false);
+  struct Pair {
+    const ButtonSpec* spec;
+    int down;
+    int top;
+  };
+  const Pair pairs[] = {
+      {&kGameA, 3, 4}, {&kGameB, 5, 6}, {&kTime, 7, 8}, {&kLeft, 10, 11}, {&kRight, 12, 13}};
+  for (const Pair& pair : pairs) {
+    const QString stem = QStringLiteral("btn_%1").arg(QString::fromLatin1(pair.spec->name));
+    writeBmp24(skinDir + "/" + stem + "_down.bmp", pressedPicture(body, *pair.spec));
+    writePng(skinDir + "/" + stem + "_top.png", topPicture(*pair.spec));
+    layout[pair.down] = {stem + "_down.bmp", buttonRect(*pair.spec)};
+    layout[pair.top] = {stem + "_top.png", buttonRect(*pair.spec)};
+  }
+  writePng(skinDir + "/btn_set.png", setPicture(kSet));
+  layout[9] = {"btn_set.png", buttonRect(kSet)};
+}
+
+}  // namespace tavro::assets
