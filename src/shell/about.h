@@ -1,0 +1,44 @@
+#pragma once
+// The about window: a portrait, a column of details about the team and two
+// links. Stay-on-top, hidden by Escape, its close button or a link.
+
+#include <QWidget>
+
+class QLabel;
+
+namespace tavro {
+
+class TAboutForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TAboutForm(QWidget* parent = nullptr);
+
+  // The "About..." command: shown centred, or only brought forward when open.
+  void showAbout();
+
+  void la_website_2Click();
+  void la_email_2Click();
+
+  QLabel* im_picture;
+  QLabel* la_name_1;
+  QLabel* la_birthplace_1;
+  QLabel* la_birthdate_1;
+  QLabel* la_job_1;
+  QLabel* la_hobby_1;
+  QLabel* la_website_1;
+  QLabel* la_email_1;
+  QLabel* la_name_2;
+  QLabel* la_birthplace_2;
+  QLabel* la_birthdate_2;
+  QLabel* la_job_2;
+  QLabel* la_hobby_2;
+  QLabel* la_website_2;
+  QLabel* la_email_2;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+}  // namespace tavro

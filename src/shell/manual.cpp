@@ -1,0 +1,297 @@
+#include "shell/manual.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "shell/ErrorBox.h"
+#include "skin/BuiltinPictures.h"
+
+namespace tavro {
+namespace {
+constexpr int kButtonWidth = 16;
+constexpr int kButtonHeight = 14;
+constexpr int kButtonMargin = 4;
+
+constexpr std::array<const char*, 6> kButtonPictures{"manual_close_down", "manual_close_up",
+                                                     "manual_left_down",  "manual_left_up",
+                                                     "manual_right_down", "manual_right_up"};
+
+// A built-in picture, or a null image while the program has none of that name.
+QImage builtinImage(const char* name) {
+  const builtin::Blob blob = builtin::picture(name);
+  if (blob.empty()) return {};
+  try {
+    return decodeBuiltin(blob).image;
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+QImage builtinButton(const char* name) {
+  QImage image = builtinImage(name);
+  if (image.isNull()) {  // no built-in art: a plain blue face keeps the button usable
+    image = QImage(kButtonWidth, kButtonHeight, QImage::Format_RGB32);
+    image.fill(QColor(0, 0, 255));
+  }
+  return image;
+}
+}  // namespace
+
+TManualForm::TManualForm(const std::string& configFile, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool) {
+  setWindowTitle(QStringLiteral("Manual"));
+  setAttribute(Qt::WA_OpaquePaintEvent);  // the paint covers every pixel
+  setFocusPolicy(Qt::StrongFocus);
+  resize(kManualDefaultWidth, kManualDefaultHeight);
+  placePageTop(kManualDefaultWidth, kManualDefaultHeight);
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    buttons_[i].image = builtinButton(kButtonPictures[i]);
+  }
+  for (std::size_t i = 1; i < pages_.size(); ++i) {
+    pages_[i].visible = false;  // only im_page_01 lies visible under im_page_top
+  }
+  setButtonVisible(ManualButton::LeftDown, false);
+  setButtonVisible(ManualButton::LeftUp, false);
+  runHandler([&] { Gfx_Load_Manual(*this, configFile); }, this);
+  placeButtons();
+}
+
+void TManualForm::showManual() {
+  if (!shown_before_) {
+    shown_before_ = true;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    move(std::max(0, (screen.width() - width()) / 2),
+         std::max(0, (screen.height() - height()) / 2));
+  }
+  show();
+  raise();
+  activateWindow();
+}
+
+void TManualForm::Vid_Show_Page() {
+  page_top_.image = pages_[current_page - 1].image;
+  if (current_page == 1) {
+    setButtonVisible(ManualButton::LeftDown, false);
+    setButtonVisible(ManualButton::LeftUp, false);
+  } else if (current_page == kManualPageCount) {
+    setButtonVisible(ManualButton::RightDown, false);
+    setButtonVisible(ManualButton::RightUp, false);
+  } else {
+    setButtonVisible(ManualButton::LeftDown, true);
+    setButtonVisible(ManualButton::LeftUp, true);
+    setButtonVisible(ManualButton::RightDown, true);
+    setButtonVisible(ManualButton::RightUp, true);
+  }
+  update();
+}
+
+void TManualForm::Inp_left_down() {
+  setButtonVisible(ManualButton::LeftUp, false);
+}
+
+void TManualForm::Inp_left_up() {
+  current_page = std::max(1, current_page - 1);
+  Vid_Show_Page();
+}
+
+void TManualForm::Inp_right_down() {
+  setButtonVisible(ManualButton::RightUp, false);
+}
+
+void TManualForm::Inp_right_up() {
+  current_page = std::min(kManualPageCount, current_page + 1);
+  Vid_Show_Page();
+}
+
+void TManualForm::Inp_esc_down() {
+  setButtonVisible(ManualButton::CloseUp, false);
+}
+
+void TManualForm::Inp_esc_up() {
+  setButtonVisible(ManualButton::CloseUp, true);
+  hide();
+}
+
+void TManualForm::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), Qt::white);
+  auto draw = [&](const PictureControl& c) {
+    if (c.visible && !c.image.isNull()) {
+      p.save();
+      p.setClipRect(c.rect);
+      p.drawImage(c.rect.topLeft(), c.image);
+      p.restore();
+    }
+  };
+  for (auto it = pages_.rbegin(); it != pages_.rend(); ++it) {
+    draw(*it);  // im_page_08 at the bottom up to im_page_01
+  }
+  draw(page_top_);
+  p.setPen(QPen(Qt::black, 0));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(frame_.adjusted(0, 0, -1, -1));
+  for (const PictureControl& b : buttons_) {
+    draw(b);
+  }
+}
+
+void TManualForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  Vid_Show_Page();
+  setFocus();
+}
+
+void TManualForm::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      Inp_esc_down();
+      break;
+    case Qt::Key_Left:
+      if (current_page > 1) Inp_left_down();
+      break;
+    case Qt::Key_Right:
+      if (current_page < kManualPageCount) Inp_right_down();
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+void TManualForm::keyReleaseEvent(QKeyEvent* event) {
+  // A held key repeats as release/press pairs; only the final release counts,
+  // so that holding an arrow turns one page.
+  if (event->isAutoRepeat()) {
+    return;
+  }
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      Inp_esc_up();
+      break;
+    case Qt::Key_Left:
+      if (current_page > 1) Inp_left_up();
+      break;
+    case Qt::Key_Right:
+      if (current_page < kManualPageCount) Inp_right_up();
+      break;
+    default:
+      QWidget::keyReleaseEvent(event);
+  }
+}
+
+TManualForm::PressTarget TManualForm::hitTest(const QPoint& pt) const {
+  auto hit = [&](ManualButton b) {
+    const PictureControl& c = buttons_[index(b)];
+    return c.visible && c.rect.contains(pt);
+  };
+  if (hit(ManualButton::RightUp)) return PressTarget::Right;
+  if (hit(ManualButton::LeftUp)) return PressTarget::Left;
+  if (hit(ManualButton::CloseUp)) return PressTarget::Close;
+  return PressTarget::Page;
+}
+
+void TManualForm::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    return;
+  }
+  press_target_ = hitTest(event->position().toPoint());
+  switch (press_target_) {
+    case PressTarget::Page:
+      drag_origin = event->position().toPoint();
+      break;
+    case PressTarget::Close:
+      Inp_esc_down();
+      break;
+    case PressTarget::Left:
+      Inp_left_down();
+      break;
+    case PressTarget::Right:
+      Inp_right_down();
+      break;
+    case PressTarget::None:
+      break;
+  }
+}
+
+void TManualForm::mouseMoveEvent(QMouseEvent* event) {
+  if (press_target_ != PressTarget::Page || !(event->buttons() & Qt::LeftButton)) {
+    return;
+  }
+  const QPoint pt = event->position().toPoint();
+  move(x(), y() + pt.y() - drag_origin.y());  // top first, then left
+  move(x() + pt.x() - drag_origin.x(), y());
+}
+
+void TManualForm::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    return;
+  }
+  // The release belongs to what took the press, wherever the pointer is now.
+  const PressTarget target = press_target_;
+  press_target_ = PressTarget::None;
+  switch (target) {
+    case PressTarget::Close:
+      Inp_esc_up();
+      break;
+    case PressTarget::Left:
+      Inp_left_up();
+      break;
+    case PressTarget::Right:
+      Inp_right_up();
+      break;
+    case PressTarget::Page:
+    case PressTarget::None:
+      break;
+  }
+}
+
+void TManualForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  placeButtons();
+}
+
+void TManualForm::setButtonVisible(ManualButton b, bool visible) {
+  PictureControl& c = button(b);
+  if (c.visible != visible) {
+    c.visible = visible;
+    update(c.rect);
+  }
+}
+
+void TManualForm::placeButtons() {
+  const int right = width() - kButtonMargin - kButtonWidth;
+  const int bottom = height() - kButtonMargin - kButtonHeight;
+  const QSize size(kButtonWidth, kButtonHeight);
+  button(ManualButton::CloseDown).rect = QRect(QPoint(right, kButtonMargin), size);
+  button(ManualButton::CloseUp).rect = QRect(QPoint(right, kButtonMargin), size);
+  button(ManualButton::LeftDown).rect = QRect(QPoint(kButtonMargin, bottom), size);
+  button(ManualButton::LeftUp).rect = QRect(QPoint(kButtonMargin, bottom), size);
+  button(ManualButton::RightDown).rect = QRect(QPoint(right, bottom), size);
+  button(ManualButton::RightUp).rect = QRect(QPoint(right, bottom), size);
+  update();
+}
+
+void TManualForm::setClientHeight(int h) {
+  resize(width(), h);
+}
+
+void TManualForm::setClientWidth(int w) {
+  resize(w, height());
+}
+
+void TManualForm::placePageTop(int w, int h) {
+  page_top_.rect = QRect(0, 0, w, h);
+  frame_ = QRect(0, 0, w, h);
+}
+
+void TManualForm::setPage(int n, Picture picture) {
+  pages_[n - 1].image = picture.image;
+}
+
+void TManualForm::sizePage(int n, int w, int h) {
+  pages_[n - 1].rect = QRect(0, 0, w, h);
+}
+
+}  // namespace tavro

@@ -1,0 +1,84 @@
+#pragma once
+// The manual viewer: a borderless, stay-on-top window that shows the eight
+// manual pages one at a time, with drawn close and arrow buttons. Everything
+// is drawn in one paint from a small list of picture controls.
+
+#include <QImage>
+#include <QRect>
+#include <QWidget>
+#include <array>
+#include <string>
+
+#include "skin/ManualLoader.h"
+
+namespace tavro {
+
+// The six drawn button pictures, in stacking order (each _down under its _up).
+enum class ManualButton : int { CloseDown = 0, CloseUp, LeftDown, LeftUp, RightDown, RightUp };
+
+class TManualForm : public QWidget, private ManualTarget {
+  Q_OBJECT
+
+ public:
+  // Loads the pages at once (FormCreate); load errors are shown in an error box.
+  explicit TManualForm(const std::string& configFile, QWidget* parent = nullptr);
+
+  // "View manual": centred the first time, later where it was left; on the page last shown.
+  void showManual();
+
+  int currentPage() const { return current_page; }
+  bool buttonVisible(ManualButton b) const { return buttons_[index(b)].visible; }
+  QRect buttonRect(ManualButton b) const { return buttons_[index(b)].rect; }
+  const QImage& pageImage(int n) const { return pages_[n - 1].image; }
+
+  void Vid_Show_Page();
+  void Inp_left_down();
+  void Inp_left_up();
+  void Inp_right_down();
+  void Inp_right_up();
+  void Inp_esc_down();
+  void Inp_esc_up();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  struct PictureControl {
+    QRect rect;
+    QImage image;
+    bool visible = true;
+  };
+  // What took the last left-button press: the page (a drag) or a button.
+  enum class PressTarget { None, Page, Close, Left, Right };
+
+  static int index(ManualButton b) { return static_cast<int>(b); }
+  PictureControl& button(ManualButton b) { return buttons_[index(b)]; }
+  void setButtonVisible(ManualButton b, bool visible);
+  void placeButtons();
+  PressTarget hitTest(const QPoint& p) const;
+
+  // ManualTarget
+  void setClientHeight(int height) override;
+  void setClientWidth(int width) override;
+  void placePageTop(int width, int height) override;
+  void setPage(int n, Picture picture) override;
+  void sizePage(int n, int width, int height) override;
+
+  int current_page = 1;
+  QPoint drag_origin;
+  PressTarget press_target_ = PressTarget::None;
+  bool shown_before_ = false;
+  std::array<PictureControl, kManualPageCount> pages_;  // im_page_01 .. im_page_08
+  PictureControl page_top_;                             // im_page_top
+  QRect frame_;                                         // sh_page_top
+  std::array<PictureControl, 6> buttons_;
+};
+
+}  // namespace tavro

@@ -1,0 +1,79 @@
+#pragma once
+// The launcher shown at start-up: product texts, links, the choice of sound
+// output, the "show at startup" option and the play button that starts the
+// device. With the option off and an output stored it plays by itself while
+// it is created and is never seen.
+
+#include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+
+namespace tavro {
+
+class SettingsStore;
+
+// True at program start; cleared when the device window first shows the
+// splash window, or by the splash window when it skips itself.
+extern bool splash_pending;
+
+// What the play action asks of the rest of the program.
+struct SplashActions {
+  std::function<void(bool on)> setSoundOn;                 // sound_on
+  std::function<bool(int outputType)> openSound;           // Snd_Open; false: Sound folder broken
+  std::function<void(bool checked)> setSplashMenuChecked;  // the device menu's splash entry
+  std::function<void()> centreDevice;
+  std::function<void()> startDevice;  // device mode 0 (segment test), applied
+  std::function<void()> endProgram;   // empty: the application quits after the current event
+};
+
+class TSplashForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Runs the creation handler: reads SoundMode and SplashScreen and either
+  // takes the skip path (play at once, stay hidden) or centres itself.
+  TSplashForm(SettingsStore& settings, SplashActions actions, QWidget* parent = nullptr);
+
+  // True when the creation handler took the skip path.
+  bool skipped() const { return skipped_; }
+
+  void btn_playClick();  // the play action
+  void cb_soundChange();
+
+  QLabel* im_background;
+  QLabel* la_game_title;
+  QLabel* la_version;
+  QLabel* im_box_picture;
+  QLabel* la_release_date;
+  QLabel* la_website_1;
+  QLabel* la_website_2;
+  QLabel* la_email_1;
+  QLabel* la_email_2;
+  QLabel* la_sound_select;
+  QComboBox* cb_sound;
+  QLabel* btn_play;
+  QLabel* btn_play_disabled;
+  QLabel* btn_paypal;
+  QCheckBox* chb_splashscreen;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void buildControls();
+  bool FormKeyDown(QKeyEvent* event);  // true when the key was taken here
+  void endProgram();
+
+  SettingsStore& settings_;
+  SplashActions actions_;
+  bool skipped_ = false;
+};
+
+}  // namespace tavro

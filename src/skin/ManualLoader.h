@@ -1,0 +1,38 @@
+#pragma once
+// Gfx_Load_Manual: reads the Manual section of Config.ini, sizes the manual
+// window and loads its eight page pictures. The window is reached through
+// ManualTarget so that the loader runs without one.
+
+#include <string>
+
+#include "skin/Picture.h"
+
+namespace tavro {
+
+inline constexpr int kManualPageCount = 8;
+inline constexpr int kManualDefaultWidth = 415;
+inline constexpr int kManualDefaultHeight = 270;
+// Client sizes outside this range are brought into it, so that a garbled
+// value can neither hide the drawn buttons nor ask for a giant window.
+inline constexpr int kManualMinSize = 24;
+inline constexpr int kManualMaxSize = 4096;
+
+class ManualTarget {
+ public:
+  virtual ~ManualTarget() = default;
+  virtual void setClientHeight(int height) = 0;
+  virtual void setClientWidth(int width) = 0;
+  // im_page_top and sh_page_top: (0, 0) with the client size.
+  virtual void placePageTop(int width, int height) = 0;
+  // Page control n (1..8) takes a picture, then the client size.
+  virtual void setPage(int n, Picture picture) = 0;
+  virtual void sizePage(int n, int width, int height) = 0;
+};
+
+// Loads from `configFile` (its absence gives every value its default). The
+// page folder is resolved against the working directory. A page that is not
+// a valid bitmap throws ("Bitmap image is not valid"); the pages from it on
+// stay empty.
+void Gfx_Load_Manual(ManualTarget& target, const std::string& configFile);
+
+}  // namespace tavro

@@ -1,0 +1,252 @@
+// The launcher: first start, stored choices, the skip path, keys, the play
+// action and its failure when the Sound folder is broken.
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/DocumentOpener.h"
+#include "shell/ErrorBox.h"
+#include "shell/SettingsStore.h"
+#include "shell/splash.h"
+
+namespace tavro {
+namespace {
+
+class SplashFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
+    setMessageBoxHook([this](const QString& title, const QString& text) {
+      boxes_.push_back(title + "|" + text);
+    });
+    DocumentOpener::setHook([this](const QUrl& url) { opened_.push_back(url.toString()); });
+    splash_pending = true;
+  }
+  void TearDown() override {
+    setMessageBoxHook({});
+    DocumentOpener::setHook({});
+  }
+
+  void store(const char* name, const char* text) {
+    QSettings s("Velquin", "Tavro50");
+    s.setValue(name, text);
+    s.sync();
+  }
+  QString stored(const char* name) {
+    QSettings s("Velquin", "Tavro50");
+    return s.value(name, "<absent>").toString();
+  }
+
+  // The device side of the play action, recorded in call order.
+  SplashActions recordingActions(bool soundOpens = true) {
+    SplashActions a;
+    a.setSoundOn = [this](bool on) { calls_.push_back(on ? "soundOn" : "soundOff"); };
+    a.openSound = [this, soundOpens](int type) {
+      calls_.push_back("open" + std::to_string(type));
+      return soundOpens;
+    };
+    a.setSplashMenuChecked = [this](bool c) { calls_.push_back(c ? "menuOn" : "menuOff"); };
+    a.centreDevice = [this] { calls_.push_back("centre"); };
+    a.startDevice = [this] { calls_.push_back("start"); };
+    a.endProgram = [this] { calls_.push_back("end"); };
+    return a;
+  }
+
+  std::unique_ptr<TSplashForm> create(bool soundOpens = true) {
+    store_ = std::make_unique<SettingsStore>();
+    return std::make_unique<TSplashForm>(*store_, recordingActions(soundOpens));
+  }
+
+  QTemporaryDir dir_;
+  std::unique_ptr<SettingsStore> store_;
+  std::vector<std::string> calls_;
+  std::vector<QString> boxes_;
+  std::vector<QString> opened_;
+};
+
+TEST_F(SplashFormTest, FirstStartWaitsForAnOutputChoice) {
+  auto splash = create();
+  EXPECT_FALSE(splash->skipped());
+  EXPECT_EQ(splash->cb_sound->currentIndex(), -1);
+  EXPECT_TRUE(splash->chb_splashscreen->isChecked());
+  EXPECT_TRUE(splash->btn_play->isHidden());
+  EXPECT_FALSE(splash->btn_play->isEnabled());
+  EXPECT_FALSE(splash->btn_play_disabled->isHidden());
+  EXPECT_EQ(splash->btn_play_disabled->toolTip(), "please select sound driver first");
+
+  splash->show();
+  QTest::keyClick(splash->cb_sound, Qt::Key_Return);
+  QTest::keyClick(splash->cb_sound, Qt::Key_1);
+  QTest::keyClick(splash.get(), Qt::Key_Enter);
+  EXPECT_TRUE(calls_.empty());
+  EXPECT_TRUE(splash->isVisible());
+  EXPECT_EQ(stored("SoundMode"), "<absent>");
+
+  splash->cb_sound->setCurrentIndex(2);
+  EXPECT_FALSE(splash->btn_play->isHidden());
+  EXPECT_TRUE(splash->btn_play->isEnabled());
+  EXPECT_TRUE(splash->btn_play_disabled->isHidden());
+  EXPECT_TRUE(splash_pending);  // only the device window or the skip path clears it
+}
+
+TEST_F(SplashFormTest, ListHoldsTheThreeOutputsInOrder) {
+  auto splash = create();
+  ASSERT_EQ(splash->cb_sound->count(), 3);
+  EXPECT_EQ(splash->cb_sound->itemText(0), "Microsoft DirectSound");
+  EXPECT_EQ(splash->cb_sound->itemText(1), "Windows MultiMedia");
+  EXPECT_EQ(splash->cb_sound->itemText(2), "(no sound)");
+  EXPECT_EQ(splash->cb_sound->maxVisibleItems(), 3);
+  EXPECT_EQ(splash->windowTitle(), "About this game...");
+  EXPECT_EQ(splash->size(), QSize(460, 420));
+}
+
+TEST_F(SplashFormTest, StoredOutputOutsideTheListIsNoChoice) {
+  for (const char* value : {"7", "-3", "abc"}) {
+    store("SoundMode", value);
+    store("SplashScreen", "0");
+    auto splash = create();
+    EXPECT_FALSE(splash->skipped()) << value;
+    EXPECT_EQ(splash->cb_sound->currentIndex(), -1) << value;
+    EXPECT_TRUE(splash->btn_play->isHidden()) << value;
+    EXPECT_FALSE(splash->chb_splashscreen->isChecked()) << value;
+    EXPECT_TRUE(calls_.empty()) << value;
+    EXPECT_TRUE(splash_pending) << value;
+  }
+}
+
+TEST_F(SplashFormTest, SkipPathPlaysAtOnceAndIsNeverSeen) {
+  store("SoundMode", "1");
+  store("SplashScreen", "0");
+  auto splash = create();
+  EXPECT_TRUE(splash->skipped());
+  EXPECT_FALSE(splash->isVisible());
+  EXPECT_FALSE(splash_pending);
+  EXPECT_EQ(calls_, (std::vector<std::string>{"soundOn", "open1", "menuOff", "centre", "start"}));
+  EXPECT_EQ(stored("SoundMode"), "1");
+  EXPECT_EQ(stored("SplashScreen"), "0");
+}
+
+TEST_F(SplashFormTest, SkipPathWithoutSoundOpensNothing) {
+  store("SoundMode", "2");
+  store("SplashScreen", "0");
+  auto splash = create();
+  EXPECT_TRUE(splash->skipped());
+  EXPECT_EQ(calls_, (std::vector<std::string>{"soundOff", "menuOff", "centre", "start"}));
+}
+
+TEST_F(SplashFormTest, StoredChoiceWithSplashOnIsPreselectedAndEnterStarts) {
+  store("SoundMode", "0");
+  auto splash = create();
+  EXPECT_FALSE(splash->skipped());
+  EXPECT_EQ(splash->cb_sound->currentText(), "Microsoft DirectSound");
+  EXPECT_FALSE(splash->btn_play->isHidden());
+  splash->show();
+  QTest::keyClick(splash->cb_sound, Qt::Key_Return);
+  EXPECT_EQ(calls_, (std::vector<std::string>{"soundOn", "open2", "menuOn", "centre", "start"}));
+  EXPECT_FALSE(splash->isVisible());
+  EXPECT_EQ(stored("SoundMode"), "0");
+  EXPECT_EQ(stored("SplashScreen"), "1");
+}
+
+TEST_F(SplashFormTest, TheOneKeyPlaysWhateverHasTheFocus) {
+  store("SoundMode", "2");
+  auto splash = create();
+  splash->show();
+  QTest::keyClick(splash->chb_splashscreen, Qt::Key_1);
+  EXPECT_EQ(calls_, (std::vector<std::string>{"soundOff", "menuOn", "centre", "start"}));
+  EXPECT_FALSE(splash->isVisible());
+}
+
+TEST_F(SplashFormTest, UncheckingTheBoxStoresSplashScreenOff) {
+  auto splash = create();
+  splash->show();
+  splash->cb_sound->setCurrentIndex(1);
+  splash->chb_splashscreen->setChecked(false);
+  QTest::mouseClick(splash->btn_play, Qt::LeftButton);
+  EXPECT_EQ(stored("SplashScreen"), "0");
+  EXPECT_EQ(stored("SoundMode"), "1");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"soundOn", "open1", "menuOff", "centre", "start"}));
+}
+
+TEST_F(SplashFormTest, EscapeEndsTheProgramStoringNothing) {
+  auto splash = create();
+  splash->show();
+  splash->cb_sound->setCurrentIndex(0);
+  splash->chb_splashscreen->setChecked(false);
+  QTest::keyClick(splash->cb_sound, Qt::Key_Escape);
+  EXPECT_EQ(calls_, (std::vector<std::string>{"end"}));
+  EXPECT_EQ(stored("SoundMode"), "<absent>");
+  EXPECT_EQ(stored("SplashScreen"), "<absent>");
+}
+
+TEST_F(SplashFormTest, BrokenSoundFolderShowsTheErrorAndResetsTheChoice) {
+  auto splash = create(/*soundOpens=*/false);
+  splash->show();
+  splash->cb_sound->setCurrentIndex(0);
+  splash->chb_splashscreen->setChecked(false);
+  QTest::keyClick(splash->cb_sound, Qt::Key_Return);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0], "Error|Sound folder unproperly installed. Please reinstall the game.");
+  EXPECT_EQ(stored("SoundMode"), "-1");
+  EXPECT_EQ(stored("SplashScreen"), "1");
+  EXPECT_EQ(calls_, (std::vector<std::string>{"soundOn", "open2", "end"}));
+}
+
+TEST_F(SplashFormTest, BrokenSoundFolderOnTheSkipPathEndsTheProgram) {
+  store("SoundMode", "1");
+  store("SplashScreen", "0");
+  auto splash = create(/*soundOpens=*/false);
+  EXPECT_EQ(calls_, (std::vector<std::string>{"soundOn", "open1", "end"}));
+  EXPECT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(stored("SoundMode"), "-1");
+  EXPECT_EQ(stored("SplashScreen"), "1");
+}
+
+TEST_F(SplashFormTest, LinksOpenTheirAddressesAndLeaveTheSplashOpen) {
+  auto splash = create();
+  splash->show();
+  QTest::mouseClick(splash->la_website_2, Qt::LeftButton);
+  QTest::mouseClick(splash->la_email_2, Qt::LeftButton);
+  QTest::mouseClick(splash->btn_paypal, Qt::LeftButton);
+  ASSERT_EQ(opened_.size(), 3u);
+  EXPECT_TRUE(opened_[0].startsWith("http"));
+  EXPECT_TRUE(opened_[1].startsWith("mailto:"));
+  EXPECT_TRUE(opened_[2].contains("donate"));
+  EXPECT_TRUE(splash->isVisible());
+  EXPECT_TRUE(calls_.empty());
+}
+
+TEST_F(SplashFormTest, ControlsStandAtTheirPlaces) {
+  auto splash = create();
+  EXPECT_EQ(splash->cb_sound->geometry(), QRect(217, 308, 144, 21));
+  EXPECT_EQ(splash->btn_play->geometry(), QRect(116, 340, 107, 30));
+  EXPECT_EQ(splash->btn_play_disabled->geometry(), QRect(116, 340, 107, 30));
+  EXPECT_EQ(splash->btn_paypal->geometry(), QRect(237, 340, 107, 30));
+  EXPECT_EQ(splash->chb_splashscreen->geometry(), QRect(12, 391, 444, 17));
+  EXPECT_EQ(splash->chb_splashscreen->text(), "Display this splash screen at startup");
+  EXPECT_EQ(splash->la_sound_select->text(), "Select sound driver:");
+  EXPECT_EQ(splash->btn_play->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(splash->cb_sound->nextInFocusChain(), splash->chb_splashscreen);
+}
+
+TEST_F(SplashFormTest, BackgroundBandsHaveTheirColours) {
+  auto splash = create();
+  const QImage frame = splash->grab().toImage();
+  EXPECT_EQ(QColor(frame.pixel(2, 10)), QColor(0x08, 0x29, 0x52));
+  EXPECT_EQ(QColor(frame.pixel(2, 100)), QColor(0x18, 0x52, 0x94));
+  EXPECT_EQ(QColor(frame.pixel(2, 300)), QColor(Qt::white));
+  EXPECT_EQ(QColor(frame.pixel(2, 415)), QColor(0x08, 0x29, 0x52));
+}
+
+}  // namespace
+}  // namespace tavro
