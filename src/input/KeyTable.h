@@ -9,9 +9,9 @@
 namespace tavro {
 
 struct BindableKey {
-  const char* entry;     // text in the key settings lists, e.g. "<SPACEBAR>"
-  uint16_t code;         // Windows virtual-key code, e.g. 32
-  const char* name;      // name in hints, e.g. "'spacebar'"
+  const char* entry;  // text in the key settings lists, e.g. "<SPACEBAR>"
+  uint16_t code;      // Windows virtual-key code, e.g. 32
+  const char* name;   // name in hints, e.g. "'spacebar'"
 };
 
 inline constexpr int kBindableKeyCount = 44;
@@ -35,12 +35,16 @@ std::array<std::string, kBindableKeyCount + 1> buildKeyNames();
 struct ButtonHints {
   std::string game_a, game_b, time, set, left, right;
 };
-// The tooltip rule. A choice outside 1..44 has no name: its hint omits the key.
+// The name a hint shows for a choice outside 1..44, which has no key.
+inline constexpr const char* kNoKeyName = "(no key)";
+
+// The tooltip rule. A choice outside 1..44 has no name: its hint shows
+// kNoKeyName in its place ("click or press (no key) to switch mode").
 ButtonHints tooltipHints(const std::array<KeyBinding, kButtonCount>& bindings,
                          const std::array<std::string, kBindableKeyCount + 1>& keyNames);
 
 // The first binding (game A, game B, time, left, right) whose key code is
-// `code`, or -1.
+// `code`, or -1. Code 0 (no key) matches nothing.
 int matchBinding(const std::array<KeyBinding, kButtonCount>& bindings, uint16_t code);
 
 // Default choices: 2, 3, 4, 39, 40 (keys 1, 2, 3, left arrow, right arrow).
