@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tavro {
@@ -32,11 +33,17 @@ class IniFile {
     std::string key;      // lower case
     std::string value;
   };
-  std::vector<Entry> entries_;
+  const std::string* find(std::string_view section, std::string_view key) const;
+
+  std::vector<Entry> entries_;                          // in file order, first occurrences only
+  std::unordered_map<std::string, std::size_t> index_;  // "section\nkey" -> entry
 };
 
 // The integer notation: optional leading blanks, optional sign, decimal digits,
-// or hex digits after "$", "x", "X", "0x", "0X"; must fit 32 bits.
+// or hex digits after "$", "x", "X", "0x", "0X"; must fit 32 bits. Decimal
+// numbers must lie in -2147483648..2147483647; hex numbers may use all 32 bits
+// ("$FFFFFFFF" is -1, "$80000000" is -2147483648) and a sign negates them.
+// Anything else, trailing text included, is nullopt.
 std::optional<int32_t> parseIniInteger(std::string_view text);
 
 // A folder value: a backslash is appended when the text does not end in one.
@@ -62,7 +69,8 @@ bool fileExists(const std::string& hostPath);
 // Folder of the running executable, with a trailing "/".
 std::string executableFolder();
 
-// Config.ini beside the executable (TAVRO_CONFIG overrides the folder in tests).
+// Config.ini beside the executable. The environment variable TAVRO_CONFIG_DIR,
+// when set and not empty, replaces the executable's folder (the tests use it).
 std::string configPath();
 
 }  // namespace tavro

@@ -4,6 +4,7 @@
 // a JPEG is always drawn whole).
 
 #include <QImage>
+#include <cstdint>
 #include <string>
 
 #include "skin/BuiltinPictures.h"
@@ -32,6 +33,10 @@ Picture decodeBmp(const unsigned char* data, std::size_t size);
 Picture decodePng(const unsigned char* data, std::size_t size);
 Picture decodeJpeg(const unsigned char* data, std::size_t size);
 Picture decodeBuiltin(builtin::Blob blob);  // a built-in PNG
+
+// The largest picture any decoder accepts: at most 16384 pixels a side and
+// 64 Mpixels in all; larger claims are refused before anything is allocated.
+bool pictureSizeAllowed(int64_t width, int64_t height);
 
 // The missing-image marker: a 10 x 10 bitmap, red inside a one-pixel black border.
 Picture missingImageMarker();
