@@ -1,0 +1,209 @@
+#include "device/QtDeviceInput.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QToolTip>
+
+#include "device/unit1.h"
+
+namespace tavro {
+namespace {
+
+enum CursorKind { kArrow = 0, kHand, kHelp };
+
+}  // namespace
+
+QtDeviceInput::QtDeviceInput(TForm1& form) : form_(form) {}
+
+QtDeviceInput::~QtDeviceInput() = default;
+
+int QtDeviceInput::buttonOfControl(SkinImage control) {
+  switch (control) {
+    case btn_game_a_top:
+      return kGameA;
+    case btn_game_b_top:
+      return kGameB;
+    case btn_time_top:
+      return kTime;
+    case btn_left_top:
+      return kLeft;
+    case btn_right_top:
+      return kRight;
+    default:
+      return -1;
+  }
+}
+
+bool QtDeviceInput::isBackgroundControl(SkinImage control) {
+  return control == im_background || control == im_background_screen_top || control == btn_set_top;
+}
+
+void QtDeviceInput::buttonDown(int button) {
+  Device& d = form_.device();
+  switch (button) {
+    case kGameA:
+      d.Inp_game_a_down();
+      break;
+    case kGameB:
+      d.Inp_game_b_down();
+      break;
+    case kTime:
+      d.Inp_time_down();
+      break;
+    case kLeft:
+      d.Inp_left_down();
+      break;
+    case kRight:
+      d.Inp_right_down();
+      break;
+    default:
+      break;
+  }
+}
+
+void QtDeviceInput::buttonUp(int button) {
+  Device& d = form_.device();
+  switch (button) {
+    case kGameA:
+      d.Inp_game_a_up();
+      break;
+    case kGameB:
+      d.Inp_game_b_up();
+      break;
+    case kTime:
+      d.Inp_time_up();
+      break;
+    case kLeft:
+      d.Inp_left_up();
+      break;
+    case kRight:
+      d.Inp_right_up();
+      break;
+    default:
+      break;
+  }
+}
+
+bool QtDeviceInput::handleEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) {
+    return false;
+  }
+  auto* help = static_cast<QHelpEvent*>(event);
+  const std::optional<SkinImage> control = form_.skinControlAt(help->pos());
+  std::string text;
+  if (control) {
+    switch (*control) {
+      case btn_game_a_top:
+        text = form_.hints.game_a;
+        break;
+      case btn_game_b_top:
+        text = form_.hints.game_b;
+        break;
+      case btn_time_top:
+        text = form_.hints.time;
+        break;
+      case btn_left_top:
+        text = form_.hints.left;
+        break;
+      case btn_right_top:
+        text = form_.hints.right;
+        break;
+      case btn_set_top:
+        text = form_.hints.set;
+        break;
+      default:
+        break;
+    }
+  }
+  if (text.empty()) {
+    QToolTip::hideText();
+    event->ignore();
+  } else {
+    QToolTip::showText(help->globalPos(), QString::fromStdString(text), &form_);
+  }
+  return true;
+}
+
+void QtDeviceInput::keyPress(QKeyEvent* event) {
+  event->ignore();
+}
+
+void QtDeviceInput::keyRelease(QKeyEvent* event) {
+  event->ignore();
+}
+
+void QtDeviceInput::mousePress(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    return;  // the right button belongs to the context menu
+  }
+  const QPoint pos = event->position().toPoint();
+  const std::optional<SkinImage> control = form_.skinControlAt(pos);
+  if (!control) {
+    return;
+  }
+  const int button = buttonOfControl(*control);
+  if (button >= 0) {
+    mouseButton_ = button;
+    buttonDown(button);
+    return;
+  }
+  if (isBackgroundControl(*control) && !form_.fullscreen_mode) {
+    dragging_ = true;
+    dragControl_ = control;
+    dragAnchor_ = pos - form_.skinControl(*control).rect().topLeft();
+  }
+}
+
+void QtDeviceInput::mouseRelease(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    return;
+  }
+  dragging_ = false;
+  if (mouseButton_ >= 0) {
+    const int button = mouseButton_;
+    mouseButton_ = -1;
+    buttonUp(button);
+  }
+}
+
+void QtDeviceInput::mouseMove(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  if (dragging_ && (event->buttons() & Qt::LeftButton) && !form_.fullscreen_mode && dragControl_) {
+    const QPoint inControl = pos - form_.skinControl(*dragControl_).rect().topLeft();
+    const QPoint delta = inControl - dragAnchor_;
+    form_.move(form_.x(), form_.y() + delta.y());
+    form_.move(form_.x() + delta.x(), form_.y());
+    return;
+  }
+  if (event->buttons() == Qt::NoButton) {
+    updateCursor(pos);
+  }
+}
+
+void QtDeviceInput::updateCursor(QPoint pos) {
+  const std::optional<SkinImage> control = form_.skinControlAt(pos);
+  int kind = kArrow;
+  if (control && buttonOfControl(*control) >= 0) {
+    kind = kHand;
+  } else if (control && *control == btn_set_top) {
+    kind = kHelp;
+  }
+  if (kind == cursorKind_) {
+    return;
+  }
+  cursorKind_ = kind;
+  switch (kind) {
+    case kHand:
+      form_.setCursor(Qt::PointingHandCursor);
+      break;
+    case kHelp:
+      form_.setCursor(Qt::WhatsThisCursor);
+      break;
+    default:
+      form_.unsetCursor();
+      break;
+  }
+}
+
+}  // namespace tavro

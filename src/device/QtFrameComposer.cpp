@@ -1,0 +1,147 @@
+#include "device/QtFrameComposer.h"
+
+#include <QPainter>
+#include <cstdint>
+#include <utility>
+
+namespace tavro {
+namespace {
+
+using Runs = std::vector<std::pair<int, int>>;  // [x0, x1) spans of one row
+
+// The spans of non-key pixels of one row, inside [x0, x1).
+void rowRuns(const QImage& frame, int y, int x0, int x1, uint32_t key, Runs& runs) {
+  runs.clear();
+  const auto* row = reinterpret_cast<const uint32_t*>(frame.constScanLine(y));
+  int x = x0;
+  while (x < x1) {
+    while (x < x1 && row[x] == key) {
+      ++x;
+    }
+    const int start = x;
+    while (x < x1 && row[x] != key) {
+      ++x;
+    }
+    if (x > start) {
+      runs.emplace_back(start, x);
+    }
+  }
+}
+
+}  // namespace
+
+void QtFrameComposer::resize(QSize size) {
+  if (size == size_ && !frame_.isNull()) {
+    return;
+  }
+  size_ = size;
+  frame_ = size.isEmpty() ? QImage() : QImage(size, QImage::Format_ARGB32_Premultiplied);
+  dirty_ = QRegion();
+  markAllDirty();
+  shapeStale_ = keyEnabled_;
+}
+
+void QtFrameComposer::setBackground(QRgb colour) {
+  colour |= 0xff000000u;
+  if (colour == background_) {
+    return;
+  }
+  background_ = colour;
+  markAllDirty();
+}
+
+void QtFrameComposer::setKey(bool enabled, QRgb colour) {
+  colour |= 0xff000000u;
+  if (enabled == keyEnabled_ && colour == key_) {
+    return;
+  }
+  keyEnabled_ = enabled;
+  key_ = colour;
+  shapeStale_ = enabled;
+  if (!enabled) {
+    shape_ = QRegion();
+  }
+}
+
+void QtFrameComposer::markDirty(const QRect& area) {
+  const QRect clipped = area & QRect(QPoint(0, 0), size_);
+  if (!clipped.isEmpty()) {
+    dirty_ += clipped;
+  }
+}
+
+QtFrameComposer::Flushed QtFrameComposer::flush() {
+  Flushed out;
+  if (frame_.isNull()) {
+    dirty_ = QRegion();
+    return out;
+  }
+  if (!dirty_.isEmpty()) {
+    out.redrawn = std::exchange(dirty_, QRegion());
+    compose(out.redrawn);
+  }
+  if (keyEnabled_) {
+    if (shapeStale_) {
+      shape_ = shapeInside(frame_.rect());
+      out.shapeChanged = true;
+      shapeStale_ = false;
+    } else if (!out.redrawn.isEmpty()) {
+      out.shapeChanged = updateShape(out.redrawn);
+    }
+  }
+  return out;
+}
+
+void QtFrameComposer::compose(const QRegion& region) {
+  QPainter painter(&frame_);
+  const QColor background = QColor::fromRgb(background_);
+  for (const QRect& rect : region) {
+    painter.fillRect(rect, background);
+    for (const PictureControl* control : stack_) {
+      control->draw(painter, rect);
+    }
+  }
+}
+
+QRegion QtFrameComposer::shapeInside(const QRect& rect) const {
+  const uint32_t key = key_;
+  std::vector<QRect> rects;
+  Runs previous;
+  Runs current;
+  std::size_t bandStart = 0;
+  const int x1 = rect.left() + rect.width();
+  for (int y = rect.top(); y < rect.top() + rect.height(); ++y) {
+    rowRuns(frame_, y, rect.left(), x1, key, current);
+    if (y > rect.top() && current == previous) {
+      // Same spans as the row above: the band grows by one row.
+      for (std::size_t i = bandStart; i < rects.size(); ++i) {
+        rects[i].setHeight(rects[i].height() + 1);
+      }
+      continue;
+    }
+    bandStart = rects.size();
+    for (const auto& [a, b] : current) {
+      rects.emplace_back(a, y, b - a, 1);
+    }
+    std::swap(previous, current);
+  }
+  QRegion region;
+  if (!rects.empty()) {
+    region.setRects(rects.data(), static_cast<int>(rects.size()));
+  }
+  return region;
+}
+
+bool QtFrameComposer::updateShape(const QRegion& region) {
+  bool changed = false;
+  for (const QRect& rect : region) {
+    QRegion now = shapeInside(rect);
+    if (!(now ^ (shape_ & rect)).isEmpty()) {
+      shape_ = shape_.subtracted(QRegion(rect)).united(now);
+      changed = true;
+    }
+  }
+  return changed;
+}
+
+}  // namespace tavro

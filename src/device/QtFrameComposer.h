@@ -1,0 +1,64 @@
+#pragma once
+// Composes the device window's picture controls into one frame image.
+//
+// Controls report the areas whose drawing changed; the composer collects them
+// and, at flush(), redraws only those areas (background colour, then every
+// shown control in stacking order). With a transparency key it also keeps the
+// window shape: the region of every frame pixel that is not the key colour,
+// recomputed only inside the redrawn areas.
+
+#include <QImage>
+#include <QRegion>
+#include <QRgb>
+#include <vector>
+
+#include "skin/PictureControl.h"
+
+namespace tavro {
+
+class QtFrameComposer {
+ public:
+  struct Flushed {
+    QRegion redrawn;            // the areas recomposed by this flush
+    bool shapeChanged = false;  // the window shape differs from before
+  };
+
+  // Bottom to top.
+  void setStack(std::vector<const PictureControl*> stack) { stack_ = std::move(stack); }
+
+  // A new size redraws everything.
+  void resize(QSize size);
+  QSize size() const { return size_; }
+  void setBackground(QRgb colour);
+  QRgb background() const { return background_; }
+  // Turns the colour key on or off; the shape is recomputed in full.
+  void setKey(bool enabled, QRgb colour);
+  bool keyEnabled() const { return keyEnabled_; }
+
+  void markDirty(const QRect& area);
+  void markAllDirty() { markDirty(QRect(QPoint(0, 0), size_)); }
+  bool hasDirty() const { return !dirty_.isEmpty(); }
+
+  Flushed flush();
+
+  const QImage& frame() const { return frame_; }
+  // The window shape while the key is on (empty region otherwise).
+  const QRegion& shape() const { return shape_; }
+
+ private:
+  void compose(const QRegion& region);
+  QRegion shapeInside(const QRect& rect) const;
+  bool updateShape(const QRegion& region);
+
+  std::vector<const PictureControl*> stack_;
+  QSize size_{0, 0};
+  QImage frame_;
+  QRgb background_ = qRgb(0, 0, 0);
+  bool keyEnabled_ = false;
+  QRgb key_ = qRgb(255, 0, 255);
+  bool shapeStale_ = false;
+  QRegion dirty_;
+  QRegion shape_;
+};
+
+}  // namespace tavro

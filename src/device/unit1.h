@@ -1,0 +1,153 @@
+#pragma once
+// TForm1, the device window: a borderless top-level window made of picture
+// controls (the skin, the LCD segments, the buttons, backdrop, logo and game
+// menu), composed into one frame. It is the Qt side of the device core: its
+// controls are the Display, its Qt timers drive the device timers, and its key
+// and mouse events become the device's button operations.
+
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "device/ClockSeededRandom.h"
+#include "device/Device.h"
+#include "device/QtFrameComposer.h"
+#include "device/QtTimerBackend.h"
+#include "device/SystemLocalTime.h"
+#include "input/KeyTable.h"
+#include "skin/PictureControl.h"
+#include "skin/gfxinit.h"
+#include "sound/SoundSystem.h"
+
+namespace tavro {
+
+class SettingsStore;
+class QtDeviceInput;
+
+class TForm1 : public QWidget, public Display, public SkinTarget {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The creation steps after the window exists: off the screen, settings,
+  // FullscreenMode, the skin, key bindings and hints, high scores. An error of
+  // the skin loader is shown in an error box and ends the creation there.
+  // Returns false when the creation ended early.
+  bool FormCreate();
+
+  Device& device() { return device_; }
+  SoundSystem& sound() { return sound_; }
+  SettingsStore* settings() { return settings_.get(); }
+  QtTimerBackend& timers() { return timers_; }
+
+  bool fullscreen_mode = true;
+  std::array<KeyBinding, kButtonCount> key_bindings{};
+  std::array<std::string, kBindableKeyCount + 1> key_names{};
+  ButtonHints hints;
+  // Rebuilds the hints from key_bindings and key_names.
+  void applyHints();
+
+  // Window placement.
+  void centreOnScreen();
+  void placeOffScreen();
+  // Tests and benchmarks may pretend another screen size.
+  void setScreenSizeOverride(std::optional<QSize> size) { screenOverride_ = size; }
+
+  // The composed picture, brought up to date first.
+  const QImage& frame();
+  // Composes what changed since the last flush and schedules its repaint.
+  void flush();
+  // The areas recomposed by the last flush that redrew anything.
+  const QRegion& lastRedrawn() const { return lastRedrawn_; }
+  // The window shape from the colour key (empty while the key is off).
+  QRegion shapeRegion();
+
+  // The topmost shown control under a point, by name order of SkinImage, or
+  // nullopt for a point over no skin control.
+  std::optional<SkinImage> skinControlAt(QPoint pos) const;
+
+  // Display
+  using QWidget::setVisible;
+  void setVisible(SkinImage image, bool visible) override;
+  void setDigit(SkinImage position, int digit) override;
+
+  // SkinTarget
+  PictureControl& skinControl(int n) override;
+  PictureControl& backdropControl() override { return backdrop_; }
+  PictureControl& logoControl() override { return logo_; }
+  PictureControl& gameMenuTopControl() override { return gameMenuTop_; }
+  PictureControl& gameMenuBackgroundControl() override { return gameMenuBackground_; }
+  int clientWidth() const override { return composer_.size().width(); }
+  int clientHeight() const override { return composer_.size().height(); }
+  void setClientWidth(int width) override;
+  void setClientHeight(int height) override;
+  void setBackgroundColour(QRgb colour) override;
+  void setTransparencyKeyColour(QRgb colour) override;
+  void setTransparencyKeyEnabled(bool on) override;
+  QSize screenSize() const override;
+  bool fullscreenMode() const override { return fullscreen_mode; }
+  void showFatalError(const std::string& message) override;
+  void requestQuit() override;
+
+  QRgb transparencyKeyColour() const { return keyColour_; }
+  bool transparencyKeyEnabled() const { return keyEnabled_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  // Forwards high-score writes to the settings store once it is open.
+  class ScoreForwarder : public ScoreStore {
+   public:
+    explicit ScoreForwarder(TForm1& form) : form_(form) {}
+    void writeInteger(std::string_view name, int32_t value) override;
+
+   private:
+    TForm1& form_;
+  };
+
+  void setUpControls();
+  void controlChanged(const QRect& area);
+  void resizeClient(QSize size);
+  void scheduleFlush();
+  void applyShape();
+
+  std::array<PictureControl, kSkinImageCount + 1> skin_;  // index 1..81
+  PictureControl backdrop_;
+  PictureControl logo_;
+  PictureControl gameMenuBackground_;
+  PictureControl gameMenuTop_;
+  QtFrameComposer composer_;
+  QRegion lastRedrawn_;
+  QRgb keyColour_ = qRgb(255, 0, 255);
+  bool keyEnabled_ = false;
+  bool flushPending_ = false;
+  bool maskApplied_ = false;
+  std::optional<QSize> screenOverride_;
+
+  std::unique_ptr<SettingsStore> settings_;
+  QtTimerBackend timers_;
+  SoundSystem sound_;
+  ScoreForwarder scores_{*this};
+  SystemLocalTime clock_;
+  ClockSeededRandom random_;
+  Device device_;
+  std::unique_ptr<QtDeviceInput> input_;
+};
+
+}  // namespace tavro

@@ -1,0 +1,245 @@
+#include "skin/PictureControl.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cstdint>
+
+namespace tavro {
+namespace {
+
+// Positions and sizes are kept well inside int so that right and bottom edges
+// never overflow, whatever a configuration file says.
+constexpr int kCoordinateLimit = 1 << 24;
+// A stretched picture larger than this is scaled while drawing instead of
+// being prepared at full size.
+constexpr int64_t kMaxPreparedPixels = int64_t{4} << 20;
+
+int clampCoordinate(int v) {
+  return std::clamp(v, -kCoordinateLimit, kCoordinateLimit);
+}
+int clampSize(int v) {
+  return std::clamp(v, 0, kCoordinateLimit);
+}
+
+QImage keyOut(const QImage& rgb, QRgb key) {
+  QImage out(rgb.size(), QImage::Format_ARGB32_Premultiplied);
+  const uint32_t k = key & 0x00ffffffu;
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto* src = reinterpret_cast<const uint32_t*>(rgb.constScanLine(y));
+    auto* dst = reinterpret_cast<uint32_t*>(out.scanLine(y));
+    for (int x = 0; x < rgb.width(); ++x) {
+      const uint32_t p = src[x] & 0x00ffffffu;
+      dst[x] = p == k ? 0u : (p | 0xff000000u);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+QImage preparePicture(const Picture& picture, bool transparentControl) {
+  if (picture.isNull()) {
+    return {};
+  }
+  switch (picture.kind) {
+    case PictureKind::Png:
+      if (picture.image.hasAlphaChannel()) {
+        return picture.image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+      }
+      return picture.image.convertToFormat(QImage::Format_RGB32);
+    case PictureKind::Bitmap: {
+      QImage rgb = picture.image.convertToFormat(QImage::Format_RGB32);
+      if (transparentControl) {
+        return keyOut(rgb, picture.transparentColor());
+      }
+      return rgb;
+    }
+    case PictureKind::Jpeg:
+      return picture.image.convertToFormat(QImage::Format_RGB32);
+    case PictureKind::None:
+      break;
+  }
+  return {};
+}
+
+void PictureControl::setTransparent(bool on) {
+  if (on == transparent_) {
+    return;
+  }
+  transparent_ = on;
+  const QRect before = paintedArea();
+  prepare();
+  notify(before);
+  notify(paintedArea());
+}
+
+void PictureControl::setStretch(bool on) {
+  if (on == stretch_) {
+    return;
+  }
+  const QRect before = paintedArea();
+  stretch_ = on;
+  prepareScaled();
+  notify(before);
+  notify(paintedArea());
+}
+
+void PictureControl::setCenter(bool on) {
+  if (on == center_) {
+    return;
+  }
+  const QRect before = paintedArea();
+  center_ = on;
+  notify(before);
+  notify(paintedArea());
+}
+
+void PictureControl::setAutoSize(bool on) {
+  autoSize_ = on;
+  if (on && hasPicture()) {
+    setRect(QRect(rect_.topLeft(), picture_.image.size()));
+  }
+}
+
+void PictureControl::setPicture(const Picture& picture) {
+  const QRect before = paintedArea();
+  picture_ = picture;
+  prepare();
+  if (autoSize_ && hasPicture()) {
+    rect_.setSize(QSize(clampSize(picture_.image.width()), clampSize(picture_.image.height())));
+    prepareScaled();
+  }
+  notify(before);
+  notify(paintedArea());
+}
+
+void PictureControl::copyPictureFrom(const PictureControl& other) {
+  if (other.transparent_ != transparent_) {
+    setPicture(other.picture_);
+    return;
+  }
+  const QRect before = paintedArea();
+  picture_ = other.picture_;
+  keyed_ = other.keyed_;
+  if (autoSize_ && hasPicture()) {
+    rect_.setSize(QSize(clampSize(picture_.image.width()), clampSize(picture_.image.height())));
+  }
+  prepareScaled();
+  notify(before);
+  notify(paintedArea());
+}
+
+void PictureControl::setLeft(int left) {
+  setRect(QRect(clampCoordinate(left), rect_.top(), rect_.width(), rect_.height()));
+}
+
+void PictureControl::setTop(int top) {
+  setRect(QRect(rect_.left(), clampCoordinate(top), rect_.width(), rect_.height()));
+}
+
+void PictureControl::setWidth(int width) {
+  setRect(QRect(rect_.left(), rect_.top(), clampSize(width), rect_.height()));
+}
+
+void PictureControl::setHeight(int height) {
+  setRect(QRect(rect_.left(), rect_.top(), rect_.width(), clampSize(height)));
+}
+
+void PictureControl::setGeometry(const QRect& rect) {
+  setRect(QRect(clampCoordinate(rect.left()), clampCoordinate(rect.top()), clampSize(rect.width()),
+                clampSize(rect.height())));
+}
+
+void PictureControl::setRect(const QRect& rect) {
+  if (rect == rect_) {
+    return;
+  }
+  const QRect before = paintedArea();
+  const bool resized = rect.size() != rect_.size();
+  rect_ = rect;
+  if (resized && stretch_) {
+    prepareScaled();
+  }
+  notify(before);
+  notify(paintedArea());
+}
+
+void PictureControl::setVisible(bool visible) {
+  if (visible == visible_) {
+    return;
+  }
+  const QRect before = paintedArea();
+  visible_ = visible;
+  notify(before);
+  notify(paintedArea());
+}
+
+void PictureControl::prepare() {
+  keyed_ = preparePicture(picture_, transparent_);
+  prepareScaled();
+}
+
+void PictureControl::prepareScaled() {
+  scaleOnDraw_ = false;
+  if (!stretch_ || keyed_.isNull()) {
+    prepared_ = keyed_;
+    return;
+  }
+  if (rect_.isEmpty()) {
+    prepared_ = QImage();
+    return;
+  }
+  if (int64_t{rect_.width()} * rect_.height() > kMaxPreparedPixels) {
+    prepared_ = keyed_;
+    scaleOnDraw_ = true;
+    return;
+  }
+  if (rect_.size() == keyed_.size()) {
+    prepared_ = keyed_;
+    return;
+  }
+  prepared_ = keyed_.scaled(rect_.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+QPoint PictureControl::preparedOffset() const {
+  if (center_ && !stretch_ && !prepared_.isNull()) {
+    // Integer division truncates toward zero, as the window system's centring does.
+    return QPoint((rect_.width() - prepared_.width()) / 2,
+                  (rect_.height() - prepared_.height()) / 2);
+  }
+  return QPoint(0, 0);
+}
+
+QRect PictureControl::paintedArea() const {
+  if (!visible_ || prepared_.isNull() || rect_.isEmpty()) {
+    return {};
+  }
+  if (scaleOnDraw_) {
+    return rect_;
+  }
+  return QRect(rect_.topLeft() + preparedOffset(), prepared_.size()) & rect_;
+}
+
+void PictureControl::draw(QPainter& painter, const QRect& area) const {
+  const QRect target = paintedArea() & area;
+  if (target.isEmpty()) {
+    return;
+  }
+  if (scaleOnDraw_) {
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.drawImage(rect_, keyed_);
+    painter.restore();
+    return;
+  }
+  const QPoint origin = rect_.topLeft() + preparedOffset();
+  painter.drawImage(target.topLeft(), prepared_, target.translated(-origin));
+}
+
+void PictureControl::notify(const QRect& area) const {
+  if (listener_ && !area.isEmpty()) {
+    listener_(area);
+  }
+}
+
+}  // namespace tavro

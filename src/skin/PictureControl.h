@@ -1,0 +1,101 @@
+#pragma once
+// One picture control of a window: a rectangle that draws one picture (or
+// none) from its top-left corner, cut off at its edges, and that can be shown,
+// hidden, moved, resized and given another picture.
+//
+// The picture is turned into a ready-to-blit premultiplied image whenever the
+// picture or a drawing property changes, so that drawing is a plain blit:
+//  - a bitmap in a transparent control loses the pixels of its transparent
+//    colour; in an opaque control it is drawn whole;
+//  - a PNG always follows its own alpha; a JPEG is always drawn whole;
+//  - a stretching control scales the picture to its size, a centring control
+//    draws it centred, a control with automatic size takes the picture's size.
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <functional>
+
+#include "skin/Picture.h"
+
+class QPainter;
+
+namespace tavro {
+
+class PictureControl {
+ public:
+  // Called with an area of the window whose drawing may have changed.
+  using ChangeListener = std::function<void(const QRect& area)>;
+
+  PictureControl() = default;
+  PictureControl(const PictureControl&) = delete;
+  PictureControl& operator=(const PictureControl&) = delete;
+
+  // Fixed drawing properties.
+  void setTransparent(bool on);
+  void setStretch(bool on);
+  void setCenter(bool on);
+  void setAutoSize(bool on);
+  bool transparent() const { return transparent_; }
+  bool stretch() const { return stretch_; }
+  bool center() const { return center_; }
+  bool autoSize() const { return autoSize_; }
+
+  void setPicture(const Picture& picture);
+  void clearPicture() { setPicture(Picture{}); }
+  // Takes a copy of another control's picture (sharing its prepared image
+  // when both draw it the same way).
+  void copyPictureFrom(const PictureControl& other);
+  const Picture& picture() const { return picture_; }
+  bool hasPicture() const { return !picture_.isNull(); }
+
+  // Geometry in window client coordinates. Negative sizes count as 0.
+  void setLeft(int left);
+  void setTop(int top);
+  void setWidth(int width);
+  void setHeight(int height);
+  void setGeometry(const QRect& rect);
+  int left() const { return rect_.left(); }
+  int top() const { return rect_.top(); }
+  int width() const { return rect_.width(); }
+  int height() const { return rect_.height(); }
+  const QRect& rect() const { return rect_; }
+
+  void setVisible(bool visible);
+  bool isVisible() const { return visible_; }
+
+  void setChangeListener(ChangeListener listener) { listener_ = std::move(listener); }
+
+  // The part of the window this control paints (empty when it paints nothing).
+  QRect paintedArea() const;
+  // Draws the control's part inside `area` (window coordinates).
+  void draw(QPainter& painter, const QRect& area) const;
+
+  // The prepared image and where its top-left corner lies relative to the
+  // control's top-left corner.
+  const QImage& prepared() const { return prepared_; }
+  QPoint preparedOffset() const;
+
+ private:
+  void prepare();
+  void prepareScaled();
+  void setRect(const QRect& rect);
+  void notify(const QRect& area) const;
+
+  Picture picture_;
+  QImage keyed_;     // the picture with its drawing rule applied, own size
+  QImage prepared_;  // keyed_, or keyed_ scaled to the control's size
+  QRect rect_{0, 0, 0, 0};
+  bool visible_ = true;
+  bool transparent_ = false;
+  bool stretch_ = false;
+  bool center_ = false;
+  bool autoSize_ = false;
+  bool scaleOnDraw_ = false;  // stretched to a size too large to prepare
+  ChangeListener listener_;
+};
+
+// The picture with its drawing rule applied, in a blit-ready format.
+QImage preparePicture(const Picture& picture, bool transparentControl);
+
+}  // namespace tavro
