@@ -152,8 +152,8 @@ std::string Lcd::render() const {
     if (visible_[kIndicators[i]]) out += std::string(" ") + kIndicatorNames[i];
   }
   const std::string panel = panelText();
-  out += "\npanel: [" + panel.substr(0, 2) + (visible_[im_panel_time_colon] ? ':' : ' ') +
-         panel.substr(2) + "]  misses: ";
+  const std::string colon = visible_[im_panel_time_colon] ? ":" : "";
+  out += "\npanel: [" + panel.substr(0, 2) + colon + panel.substr(2) + "]  misses: ";
   for (int i = 1; i <= 10; ++i) out += visible_[miss_marks(i)] ? 'X' : '-';
   out += "\n        1 2 3\n";
   for (int r = 1; r <= 5; ++r) {

@@ -32,8 +32,8 @@ ScriptedPlayer::Result ScriptedPlayer::playGame(int32_t gameMode, int64_t limitM
   if (device_.device_mode != chooseMode) return result;
   while (device_.device_mode != 10 && clock_.now() - start < limitMs) {
     if (!clock_.advanceToNext()) break;
-    act();
     if (onStep) onStep();
+    act();
   }
   result.score = device_.score;
   result.misses = device_.misses;

@@ -35,7 +35,7 @@ class ScriptedPlayer {
   // One decision between ticks: moves the hero where he should stand now.
   void act();
 
-  // Called after every step of the game, e.g. to print the LCD.
+  // Called after every step of virtual time, before the player reacts to it.
   std::function<void()> onStep;
 
  private:

@@ -163,7 +163,7 @@ TEST_F(LcdTest, RenderShowsTheLcdAsText) {
   lcd.setVisible(btn_left_down, true);
   const std::string text = lcd.render();
   EXPECT_NE(text.find("GAME_A"), std::string::npos) << text;
-  EXPECT_NE(text.find("[   17]"), std::string::npos) << text;
+  EXPECT_NE(text.find("[  17]"), std::string::npos) << text;
   EXPECT_NE(text.find("XX--------"), std::string::npos) << text;
   EXPECT_NE(text.find("row 5:  . . o"), std::string::npos) << text;
   EXPECT_NE(text.find("hero:   . . H"), std::string::npos) << text;
