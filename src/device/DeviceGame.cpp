@@ -96,8 +96,8 @@ void Device::Timer_GameTimer() {
   // 6. Redraw the playfield.
   for (int c = 1; c <= 3; ++c) {
     for (int r = 1; r <= 5; ++r) lcd_.setVisible(im_item(c, r), item_grid[c][r] != 0);
-    lcd_.setVisible(im_item_got(c), got_flags[c]);
   }
+  for (int c = 1; c <= 3; ++c) lcd_.setVisible(im_item_got(c), got_flags[c]);
 
   // 7. At most one cue per tick.
   if (miss_column != 0) {

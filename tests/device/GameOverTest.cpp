@@ -107,16 +107,6 @@ TEST_F(GameOverTest, TimePressedInModeTenGoesToTheClockAtOnce) {
   EXPECT_FALSE(rig.device.timer(TimerId::GameOver).enabled());
 }
 
-TEST_F(GameOverTest, FourMissesPauseWhileTheFifthEnds) {
-  rig.startGame(8);
-  rig.device.misses = 3;
-  rig.device.item_grid[1][5] = 1;
-  rig.clock.advanceToNext();
-  EXPECT_TRUE(rig.device.timer(TimerId::Reprise).enabled());
-  EXPECT_FALSE(rig.device.timer(TimerId::GameOver).enabled());
-  EXPECT_EQ(rig.device.misses, 4);
-}
-
 TEST(ScoreWrap, CatchAt9999ShowsZero) {
   DeviceRig rig;
   rig.startGame(8);

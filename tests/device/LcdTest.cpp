@@ -129,18 +129,6 @@ TEST_F(LcdTest, MissMarksCountFromTheLeftAndClampAtBothEnds) {
   for (int i = 1; i <= 10; ++i) EXPECT_FALSE(lcd.visible(im_panel_miss(i)));
 }
 
-TEST_F(LcdTest, GroupOperationsSwitchTheirGroupOnly) {
-  lcd.Vid_Show_All_Item(true);
-  lcd.Vid_Show_All_Item_Got(true);
-  EXPECT_EQ(lcd.visibleSegmentCount(), 18);
-  lcd.Vid_Show_All_Item_Miss(true);
-  lcd.Vid_Show_All_Item_Target(true);
-  EXPECT_EQ(lcd.visibleSegmentCount(), 24);
-  lcd.Vid_Show_All_Item(false);
-  EXPECT_EQ(lcd.visibleSegmentCount(), 9);
-  EXPECT_TRUE(lcd.visible(im_item_2_got));
-}
-
 TEST_F(LcdTest, OutOfRangeArgumentsAreIgnored) {
   lcd.setVisible(SkinImage(0), true);
   lcd.setVisible(SkinImage(82), true);
