@@ -41,6 +41,16 @@ TEST_F(HostPathTest, BackslashesAndLetterCaseAreResolved) {
   EXPECT_TRUE(fileExists(hostPath(root_ + "\\graphics\\skin\\body.png")));
 }
 
+TEST_F(HostPathTest, FilesAddedOrRenamedBetweenLookupsAreSeen) {
+  const std::string wanted = root_ + "\\graphics\\skin\\late.bmp";
+  EXPECT_FALSE(fileExists(hostPath(wanted)));
+  touch("Graphics/Skin/LATE.BMP");
+  EXPECT_EQ(hostPath(wanted), root_ + "/Graphics/Skin/LATE.BMP");
+  ASSERT_TRUE(QFile::rename(dir_.filePath("Graphics/Skin/LATE.BMP"),
+                            dir_.filePath("Graphics/Skin/Late.Bmp")));
+  EXPECT_EQ(hostPath(wanted), root_ + "/Graphics/Skin/Late.Bmp");
+}
+
 TEST_F(HostPathTest, MissingFilesKeepTheirNameWithSlashes) {
   const std::string path = hostPath(root_ + "\\graphics\\skin\\absent.png");
   EXPECT_EQ(path, root_ + "/graphics/skin/absent.png");
