@@ -1,0 +1,352 @@
+"""End-to-end harness: runs the real tavro50 from its ready-to-run folder on an X
+server, sends input through XTest (xdotool) and reads the screen back from the
+X server (XGetImage through ctypes, so the bot can look many times a second).
+"""
+
+import argparse
+import configparser
+import ctypes
+import ctypes.util
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+
+
+# ---------------------------------------------------------------- command line
+
+def parse_args():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--dist", required=True)
+    parser.add_argument("--shots", required=True)
+    return parser.parse_args()
+
+
+def require_display():
+    if not os.environ.get("DISPLAY"):
+        print("no X server (DISPLAY unset): skipped")
+        sys.exit(SKIP)
+
+
+# ---------------------------------------------------------------- screen
+
+class _XImage(ctypes.Structure):
+    _fields_ = [
+        ("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+        ("format", ctypes.c_int), ("data", ctypes.POINTER(ctypes.c_ubyte)),
+        ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
+        ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+        ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
+        ("bits_per_pixel", ctypes.c_int),
+    ]
+
+
+class Screen:
+    """Pixels of the X root window."""
+
+    def __init__(self):
+        self.x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.x11.XGetImage.restype = ctypes.POINTER(_XImage)
+        self.x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                       ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        self.x11.XDestroyImage = None
+        self.x11.XFree.argtypes = [ctypes.c_void_p]
+        self.x11.XDisplayWidth.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.x11.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.display = self.x11.XOpenDisplay(None)
+        if not self.display:
+            raise RuntimeError("cannot open the X display")
+        self.root = self.x11.XDefaultRootWindow(self.display)
+        self.width = self.x11.XDisplayWidth(self.display, 0)
+        self.height = self.x11.XDisplayHeight(self.display, 0)
+
+    def grab(self, x=0, y=0, w=None, h=None):
+        w = self.width - x if w is None else w
+        h = self.height - y if h is None else h
+        all_planes = 0xFFFFFFFF
+        zpixmap = 2
+        image = self.x11.XGetImage(self.display, self.root, x, y, w, h, all_planes, zpixmap)
+        if not image:
+            raise RuntimeError("XGetImage failed")
+        img = image.contents
+        bpl = img.bytes_per_line
+        raw = ctypes.string_at(img.data, bpl * h)
+        # 32 bits per pixel, little-endian BGRX.
+        rgb = bytearray(w * h * 3)
+        for row in range(h):
+            line = raw[row * bpl: row * bpl + w * 4]
+            out = row * w * 3
+            rgb[out + 0: out + w * 3: 3] = line[2::4]
+            rgb[out + 1: out + w * 3: 3] = line[1::4]
+            rgb[out + 2: out + w * 3: 3] = line[0::4]
+        self.x11.XFree(img.data)
+        self.x11.XFree(image)
+        return Image(w, h, bytes(rgb), x, y)
+
+
+class Image:
+    def __init__(self, w, h, rgb, x0=0, y0=0):
+        self.w, self.h, self.rgb, self.x0, self.y0 = w, h, rgb, x0, y0
+
+    def pixel(self, x, y):
+        """Pixel at screen coordinates."""
+        i = ((y - self.y0) * self.w + (x - self.x0)) * 3
+        return tuple(self.rgb[i:i + 3])
+
+    def region(self, x, y, w, h):
+        """Raw RGB rows of a rectangle in screen coordinates, as one bytes object."""
+        rows = []
+        for yy in range(y - self.y0, y - self.y0 + h):
+            start = (yy * self.w + (x - self.x0)) * 3
+            rows.append(self.rgb[start:start + w * 3])
+        return b"".join(rows)
+
+    def save(self, path):
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        ppm = b"P6 %d %d 255\n" % (self.w, self.h) + self.rgb
+        subprocess.run(["convert", "ppm:-", path], input=ppm, check=True)
+
+
+def dark_mask(img, rect, threshold=110):
+    """The set of (dx, dy) pixels darker than threshold inside rect (screen coordinates)."""
+    x, y, w, h = rect
+    data = img.region(x, y, w, h)
+    mask = set()
+    for i in range(w * h):
+        r, g, b = data[i * 3], data[i * 3 + 1], data[i * 3 + 2]
+        if (r * 299 + g * 587 + b * 114) // 1000 < threshold:
+            mask.add((i % w, i // w))
+    return mask
+
+
+def differs(a, b, rect, min_pixels=4):
+    x, y, w, h = rect
+    ra, rb = a.region(x, y, w, h), b.region(x, y, w, h)
+    changed = 0
+    for i in range(0, len(ra), 3):
+        if abs(ra[i] - rb[i]) + abs(ra[i + 1] - rb[i + 1]) + abs(ra[i + 2] - rb[i + 2]) > 60:
+            changed += 1
+            if changed >= min_pixels:
+                return True
+    return False
+
+
+# ---------------------------------------------------------------- input
+
+def xdotool(*args, check=True):
+    result = subprocess.run(["xdotool", *[str(a) for a in args]], capture_output=True, text=True)
+    if check and result.returncode != 0:
+        raise RuntimeError("xdotool %s failed: %s" % (" ".join(map(str, args)), result.stderr))
+    return result.stdout.strip()
+
+
+def key(*names):
+    xdotool("key", "--delay", "30", *names)
+
+
+def key_down(name):
+    xdotool("keydown", name)
+
+
+def key_up(name):
+    xdotool("keyup", name)
+
+
+def click(x, y, button=1):
+    xdotool("mousemove", "--sync", x, y)
+    xdotool("click", button)
+
+
+def press(x, y, button=1):
+    xdotool("mousemove", "--sync", x, y)
+    xdotool("mousedown", button)
+
+
+def release(button=1):
+    xdotool("mouseup", button)
+
+
+def find_windows(name):
+    out = xdotool("search", "--onlyvisible", "--name", name, check=False)
+    return [int(w) for w in out.split()] if out else []
+
+
+def window_geometry(window):
+    out = xdotool("getwindowgeometry", "--shell", window)
+    values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+def window_under_pointer(x, y):
+    xdotool("mousemove", "--sync", x, y)
+    out = xdotool("getmouselocation", "--shell")
+    values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+    return int(values["WINDOW"])
+
+
+def wait_for(condition, timeout=10.0, interval=0.05, what="condition"):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(interval)
+    raise AssertionError("timed out waiting for " + what)
+
+
+# ---------------------------------------------------------------- the skin
+
+class Skin:
+    """Rectangles of the 81 picture controls from the ready-to-run Config.ini."""
+
+    def __init__(self, dist):
+        parser = configparser.ConfigParser(strict=False, interpolation=None)
+        parser.optionxform = str.lower
+        with open(os.path.join(dist, "Config.ini"), encoding="latin-1") as f:
+            parser.read_string(f.read())
+        self.game_w = int(parser.get("Common", "GameWidth", fallback="561"))
+        self.game_h = int(parser.get("Common", "GameHeight", fallback="374"))
+        self.rects = {}
+        for n in range(1, 82):
+            section = "Image%d" % n
+            get = lambda k: int(parser.get(section, k, fallback="0"))
+            self.rects[n] = (get("left"), get("top"), get("width"), get("height"))
+
+    def rect(self, n, origin):
+        x, y, w, h = self.rects[n]
+        return (origin[0] + x, origin[1] + y, w, h)
+
+
+# Control numbers (the Image sections of Config.ini).
+IM_GAME_A, IM_GAME_B = 14, 15
+MISS_MARKS = list(range(16, 26))
+DIGIT_POS = [26, 27, 28, 29]
+COLON, AM, PM, TIME_1, TIME_2, BELL, ALARM, CHRONO, DATE = 30, 31, 32, 33, 34, 35, 36, 37, 38
+LCD_SEGMENTS = ([IM_GAME_A, IM_GAME_B] + MISS_MARKS + DIGIT_POS +
+                list(range(30, 39)) + list(range(49, 82)))
+
+
+def hero(column, image):
+    return 49 + 3 * (image - 1) + (column - 1)
+
+
+def item(column, row):
+    return 58 + 3 * (row - 1) + (column - 1)
+
+
+# ---------------------------------------------------------------- the program
+
+class App:
+    """One run of the program from a ready-to-run folder with its own settings folder."""
+
+    def __init__(self, dist, shots, name, config_home=None, env=None, faketime=None):
+        self.dist = dist
+        self.shots = shots
+        self.name = name
+        self.config_home = config_home or tempfile.mkdtemp(prefix="tavro50-e2e-")
+        self.env = dict(os.environ)
+        self.env.update({"XDG_CONFIG_HOME": self.config_home, "QT_QPA_PLATFORM": "xcb",
+                         "SDL_AUDIODRIVER": "dummy"})
+        self.env.pop("TAVRO_CONFIG_DIR", None)
+        if faketime:
+            self.env.update({
+                "LD_PRELOAD": "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+                "FAKETIME": "@" + faketime, "DONT_FAKE_MONOTONIC": "1"})
+        if env:
+            self.env.update(env)
+        self.process = None
+        self.shot_count = 0
+
+    @property
+    def settings_path(self):
+        return os.path.join(self.config_home, "Velquin", "Tavro50.conf")
+
+    def write_settings(self, values):
+        os.makedirs(os.path.dirname(self.settings_path), exist_ok=True)
+        with open(self.settings_path, "w") as f:
+            f.write("[General]\n")
+            for k, v in values.items():
+                f.write("%s=%s\n" % (k, v))
+
+    def settings(self):
+        values = {}
+        if os.path.exists(self.settings_path):
+            with open(self.settings_path) as f:
+                for line in f:
+                    if "=" in line:
+                        k, v = line.strip().split("=", 1)
+                        values[k] = v
+        return values
+
+    def start(self):
+        self.process = subprocess.Popen(["./tavro50"], cwd=self.dist, env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return self
+
+    def running(self):
+        return self.process is not None and self.process.poll() is None
+
+    def wait_exit(self, timeout=10):
+        return self.process.wait(timeout=timeout)
+
+    def stop(self):
+        if self.running():
+            self.process.send_signal(signal.SIGTERM)
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+
+    def shot(self, screen, label):
+        self.shot_count += 1
+        image = screen.grab()
+        image.save(os.path.join(self.shots, self.name, "%02d-%s.png" % (self.shot_count, label)))
+        return image
+
+
+def fresh_dist(dist, without=()):
+    """A copy of the ready-to-run folder, less some entries."""
+    copy = tempfile.mkdtemp(prefix="tavro50-dist-")
+    for entry in os.listdir(dist):
+        if entry in without:
+            continue
+        src = os.path.join(dist, entry)
+        dst = os.path.join(copy, entry)
+        if os.path.isdir(src):
+            shutil.copytree(src, dst)
+        else:
+            shutil.copy2(src, dst)
+    return copy
+
+
+def centred_origin(screen, w, h):
+    return (max(0, (screen.width - w) // 2), max(0, (screen.height - h) // 2))
+
+
+class Failures:
+    def __init__(self):
+        self.messages = []
+        self.passed = 0
+
+    def check(self, condition, message):
+        if not condition:
+            self.messages.append(message)
+            print("FAIL:", message)
+        else:
+            self.passed += 1
+            print("ok:", message)
+        return bool(condition)
+
+    def finish(self):
+        print("checks: %d passed, %d failed" % (self.passed, len(self.messages)))
+        sys.exit(1 if self.messages else 0)
