@@ -49,7 +49,7 @@ inline const ButtonSpec kRight{"right", {488, 250}, 62, 62, true, "RIGHT"};
 
 // The rectangle of a button's pictures: the cap, its well and its rim.
 inline QRect buttonRect(const ButtonSpec& b) {
-  const int m = b.round && b.w > 30 ? 8 : 5;
+  const int m = b.round && b.w > 30 ? 8 : 6;
   return QRect(b.centre.x() - b.w / 2 - m, b.centre.y() - b.h / 2 - m, b.w + 2 * m, b.h + 2 * m);
 }
 

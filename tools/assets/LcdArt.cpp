@@ -137,19 +137,14 @@ QPainterPath heroCatchingArms(qreal cx, qreal g) {
   lines.moveTo(cx + 12.5, g - 33);
   lines.lineTo(cx + 16, g - 58);
   QPainterPath path = strokePath(lines, 3.2);
-  // the net: a bowl hung between the hands, with a mesh of holes
+  // the net: a bowl hung between the hands
   QPainterPath bowl;
   bowl.moveTo(cx - 17, g - 64);
   bowl.quadTo(cx, g - 48, cx + 17, g - 64);
   bowl.quadTo(cx, g - 55, cx - 17, g - 64);
   path.addPath(strokePath(bowl, 1.4));
   path.addPath(bowl);
-  path = path.simplified();
-  QPainterPath mesh;
-  for (int i = -1; i <= 1; ++i) {
-    mesh.addEllipse(QPointF(cx + 6 * i, g - 57.8 - std::abs(i) * 1.6), 1.1, 1.1);
-  }
-  return path.subtracted(mesh);
+  return path.simplified();
 }
 
 QPainterPath crackedStar(QPointF c, qreal radius, qreal rotation) {
@@ -173,17 +168,17 @@ QPainterPath sparkle(QPointF c, qreal radius) {
   path.setFillRule(Qt::WindingFill);
   for (int i = 0; i < 8; ++i) {
     const qreal a = i * std::numbers::pi / 4;
-    const qreal outer = (i % 2 == 0) ? radius : radius * 0.72;
-    const qreal inner = radius * 0.4;
-    const qreal w = 0.22;
+    const QPointF dir(std::cos(a), std::sin(a));
+    const QPointF across(-dir.y(), dir.x());
+    const qreal outer = (i % 2 == 0) ? radius : radius * 0.7;
+    const qreal inner = radius * 0.32;
+    const qreal half = (i % 2 == 0) ? 1.5 : 1.1;
     QPolygonF ray;
-    ray << c + QPointF(inner * std::cos(a - w), inner * std::sin(a - w))
-        << c + QPointF(outer * std::cos(a), outer * std::sin(a))
-        << c + QPointF(inner * std::cos(a + w), inner * std::sin(a + w));
+    ray << c + dir * inner + across * half << c + dir * outer << c + dir * inner - across * half;
     path.addPolygon(ray);
     path.closeSubpath();
   }
-  path.addPath(starPath(c, radius * 0.3, radius * 0.14, 0));
+  path.addEllipse(c, radius * 0.2, radius * 0.2);
   return path.simplified();
 }
 

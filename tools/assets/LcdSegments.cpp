@@ -78,8 +78,8 @@ void addIndicators(SegmentWriter& w) {
   colon.addEllipse(QPointF(132.5, 14), 1.9, 1.9);
   colon.addEllipse(QPointF(132.5, 26), 1.9, 1.9);
   w.add(30, "colon", colon);
-  w.add(31, "am", textPath({66, 13}, "AM", 8), Format::KeyedBmp);
-  w.add(32, "pm", textPath({66, 27}, "PM", 8), Format::KeyedBmp);
+  w.add(31, "am", textPath({65, 14}, "AM", 9), Format::KeyedBmp);
+  w.add(32, "pm", textPath({65, 28}, "PM", 9), Format::KeyedBmp);
   w.add(33, "time_1", textPath({184, 11}, "TIME 1", 8));
   w.add(34, "time_2", textPath({184, 21}, "TIME 2", 8));
   w.add(35, "bell", bellPath({7, 28}, 11), Format::KeyedBmp);
@@ -103,7 +103,7 @@ void addPlayfield(SegmentWriter& w) {
     }
     w.add(72 + c, QStringLiteral("got_%1").arg(c), sparkle(QPointF(cx, 150), 9));
     w.add(75 + c, QStringLiteral("miss_%1").arg(c),
-          crackedStar(QPointF(cx + 28, kGround - 8), 7, 36));
+          crackedStar(QPointF(cx + 29, kGround - 8), 8.5, 36));
     w.add(78 + c, QStringLiteral("target_%1").arg(c), landingMarker(cx - 28, kGround));
   }
 }

@@ -19,8 +19,7 @@ QImage pressedPicture(const QImage& body, const ButtonSpec& b) {
   QImage image = body.copy(r).convertToFormat(QImage::Format_RGB32);
   QPainter p(&image);
   p.translate(-r.topLeft());
-  drawButtonCap(p, b, true);
-  drawButtonRim(p, b);
+  drawButtonCap(p, b, true);  // the top picture above it adds the rim
   return image;
 }
 
