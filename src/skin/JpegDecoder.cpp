@@ -23,7 +23,7 @@ struct JpegJob {
   jpeg_decompress_struct cinfo{};
   jpeg_error_mgr errors{};
   std::jmp_buf jump{};
-  bool readingScanlines = false;
+  bool readingPixels = false;
   bool reachedEnd = false;
   char message[JMSG_LENGTH_MAX] = {};
   QImage image;
@@ -50,7 +50,7 @@ void onMessage(j_common_ptr cinfo, int level) {
   const int code = cinfo->err->msg_code;
   if (code == JWRN_JPEG_EOF) {
     job->reachedEnd = true;
-  } else if (code == JWRN_HIT_MARKER && job->reachedEnd && job->readingScanlines) {
+  } else if (code == JWRN_HIT_MARKER && job->reachedEnd && job->readingPixels) {
     cinfo->err->msg_code = JWRN_JPEG_EOF;  // "Premature end of JPEG file"
     onErrorExit(cinfo);
   }
@@ -75,6 +75,9 @@ bool runJpeg(JpegJob* job, const unsigned char* data, unsigned long size) {
     return false;
   }
   jpeg_create_decompress(cinfo);
+  // Progressive pictures keep all their coefficients in memory: bound that
+  // like the picture itself (64 Mpixels of 4 bytes).
+  cinfo->mem->max_memory_to_use = 256L * 1024 * 1024;
   jpeg_mem_src(cinfo, data, size);
   jpeg_read_header(cinfo, TRUE);
   if (!pictureSizeAllowed(cinfo->image_width, cinfo->image_height)) {
@@ -88,6 +91,8 @@ bool runJpeg(JpegJob* job, const unsigned char* data, unsigned long size) {
 #else
   cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_XRGB;
 #endif
+  // A progressive picture reads all its pixel data here already.
+  job->readingPixels = true;
   jpeg_start_decompress(cinfo);
 
   job->image = QImage(static_cast<int>(cinfo->output_width), static_cast<int>(cinfo->output_height),
@@ -98,14 +103,13 @@ bool runJpeg(JpegJob* job, const unsigned char* data, unsigned long size) {
     return false;
   }
   if (cmyk) job->cmykRow.resize(static_cast<std::size_t>(cinfo->output_width) * 4);
-  job->readingScanlines = true;
   while (cinfo->output_scanline < cinfo->output_height) {
     uchar* line = job->image.scanLine(static_cast<int>(cinfo->output_scanline));
     JSAMPROW row = cmyk ? job->cmykRow.data() : line;
     jpeg_read_scanlines(cinfo, &row, 1);
     if (cmyk) cmykToRgb(row, reinterpret_cast<QRgb*>(line), cinfo->output_width);
   }
-  job->readingScanlines = false;
+  job->readingPixels = false;
   // Anything after the last scanline (a missing end marker, say) is no error.
   jpeg_abort_decompress(cinfo);
   jpeg_destroy_decompress(cinfo);

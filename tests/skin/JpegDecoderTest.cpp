@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QImageWriter>
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -14,15 +16,18 @@ namespace {
 
 using testing::Bytes;
 
-Bytes saveJpeg(const QImage& image) {
+Bytes saveJpeg(const QImage& image, bool progressive = false) {
   QByteArray data;
   QBuffer buffer(&data);
   buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "JPG", 100);
+  QImageWriter writer(&buffer, "JPG");
+  writer.setQuality(100);
+  writer.setProgressiveScanWrite(progressive);
+  writer.write(image);
   return Bytes(data.begin(), data.end());
 }
 
-Bytes quadrants() {
+Bytes quadrants(bool progressive = false) {
   QImage image(16, 16, QImage::Format_RGB32);
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
@@ -31,11 +36,11 @@ Bytes quadrants() {
       image.setPixel(x, y, colors[(y / 8) * 2 + x / 8]);
     }
   }
-  return saveJpeg(image);
+  return saveJpeg(image, progressive);
 }
 
 // A picture whose file is mostly pixel data, not tables.
-Bytes noise() {
+Bytes noise(bool progressive = false) {
   QImage image(64, 64, QImage::Format_RGB32);
   uint32_t seed = 7;
   for (int y = 0; y < 64; ++y) {
@@ -44,7 +49,7 @@ Bytes noise() {
       image.setPixel(x, y, seed >> 8);
     }
   }
-  return saveJpeg(image);
+  return saveJpeg(image, progressive);
 }
 
 Picture decode(const Bytes& bytes) {
@@ -67,10 +72,7 @@ void expectNear(QRgb actual, QRgb expected) {
   EXPECT_EQ(qAlpha(actual), 255);
 }
 
-TEST(JpegDecoder, ColourPicture) {
-  const Bytes file = quadrants();
-  ASSERT_FALSE(file.empty());
-  const Picture p = decode(file);
+void expectQuadrants(const Picture& p) {
   EXPECT_EQ(p.kind, PictureKind::Jpeg);
   EXPECT_EQ(p.image.format(), QImage::Format_RGB32);
   ASSERT_EQ(p.image.size(), QSize(16, 16));
@@ -78,6 +80,18 @@ TEST(JpegDecoder, ColourPicture) {
   expectNear(p.image.pixel(12, 3), qRgb(0, 255, 0));
   expectNear(p.image.pixel(3, 12), qRgb(0, 0, 255));
   expectNear(p.image.pixel(12, 12), qRgb(255, 255, 255));
+}
+
+TEST(JpegDecoder, ColourPictureBaselineAndProgressive) {
+  for (const bool progressive : {false, true}) {
+    SCOPED_TRACE(progressive);
+    const Bytes file = quadrants(progressive);
+    const unsigned char progressiveFrame[] = {0xFF, 0xC2};
+    ASSERT_EQ(
+        std::search(file.begin(), file.end(), progressiveFrame, progressiveFrame + 2) != file.end(),
+        progressive);
+    expectQuadrants(decode(file));
+  }
 }
 
 TEST(JpegDecoder, GreyPicture) {
@@ -106,6 +120,10 @@ TEST(JpegDecoder, TruncatedFilesFailButAMissingEndMarkerIsTolerated) {
   }
   const Bytes withoutEnd(full.begin(), full.end() - 2);
   EXPECT_EQ(decode(withoutEnd).image, decode(full).image);
+
+  const Bytes progressive = noise(true);
+  EXPECT_EQ(errorOf(Bytes(progressive.begin(), progressive.begin() + progressive.size() / 2)),
+            "Premature end of JPEG file");
 }
 
 TEST(JpegDecoder, HugeSizesAreRefused) {

@@ -117,14 +117,5 @@ TEST(Picture, MissingImageMarkerIsARedSquareInABlackBorder) {
   EXPECT_EQ(marker.transparentColor(), qRgb(0, 0, 0));
 }
 
-TEST(Picture, SizeLimits) {
-  EXPECT_TRUE(pictureSizeAllowed(16384, 4096));
-  EXPECT_TRUE(pictureSizeAllowed(1, 16384));
-  EXPECT_FALSE(pictureSizeAllowed(16385, 1));
-  EXPECT_FALSE(pictureSizeAllowed(8193, 8192));
-  EXPECT_FALSE(pictureSizeAllowed(0, 10));
-  EXPECT_FALSE(pictureSizeAllowed(10, -1));
-}
-
 }  // namespace
 }  // namespace tavro
