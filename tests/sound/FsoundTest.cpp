@@ -103,6 +103,17 @@ TEST_F(Fsound, BrokenWavFileGivesNoSample) {
             nullptr);
 }
 
+TEST_F(Fsound, OutputThatCannotOpenStillLoadsSamplesAndStaysQuiet) {
+  ASSERT_TRUE(writeToneWav(path("a.wav"), 440, 50));
+  ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
+  ASSERT_TRUE(FSOUND_Init(22050, 64, 0));
+  FSOUND_SetOutput(FSOUND_OUTPUT_WINMM);
+  FSOUND_SAMPLE* sample = FSOUND_Sample_Load(FSOUND_FREE, path("a.wav").c_str(), FSOUND_2D, 0, 0);
+  EXPECT_NE(sample, nullptr);  // a broken output is no broken Sound folder
+  EXPECT_GE(FSOUND_PlaySound(FSOUND_FREE, sample), -1);
+  FSOUND_Sample_Free(sample);
+}
+
 TEST_F(Fsound, SixtyFourCuesSoundTogetherAndNoneIsCutOff) {
   ASSERT_TRUE(writeToneWav(path("long.wav"), 440, 2000));
   ASSERT_TRUE(FSOUND_Init(22050, 64, 0));
