@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QRect>
 #include <cstdlib>
@@ -15,9 +16,11 @@
 
 namespace tavro::assets_test {
 
+// TAVRO_TEST_DIST, or else the dist folder beside the tests folder of the build.
 inline std::string distFolder() {
   const char* dir = std::getenv("TAVRO_TEST_DIST");
-  return dir ? std::string(dir) : std::string("dist");
+  if (dir != nullptr && *dir != '\0') return dir;
+  return (QCoreApplication::applicationDirPath() + "/../dist").toStdString();
 }
 
 inline const IniFile& config() {
