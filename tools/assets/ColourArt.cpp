@@ -34,15 +34,6 @@ void drawRobot(QPainter& p, const QRectF& box, bool armsUp) {
   if (armsUp) {
     p.drawLine(QPointF(26, 62), QPointF(10, 26));
     p.drawLine(QPointF(74, 62), QPointF(90, 26));
-    // the net between the raised hands
-    QPainterPath net;
-    net.moveTo(6, 20);
-    net.quadTo(50, 52, 94, 20);
-    p.setPen(QPen(palette::kRobotDark, 3.5, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(QColor(255, 255, 255, 60));
-    p.drawPath(net);
-    p.setPen(QPen(palette::kRobotDark, 1));
-    for (int i = 1; i < 6; ++i) p.drawLine(QPointF(6 + i * 14.6, 22), QPointF(20 + i * 10, 34));
   } else {
     p.drawLine(QPointF(24, 62), QPointF(16, 88));
     p.drawLine(QPointF(76, 62), QPointF(84, 88));

@@ -7,7 +7,7 @@
 namespace tavro::assets {
 
 // The robot fitted into box (drawn in a 100 x 120 design square scaled to it).
-// armsUp: arms raised with the catching net.
+// armsUp: arms raised to catch a star.
 void drawRobot(QPainter& p, const QRectF& box, bool armsUp);
 
 // A yellow star with a darker edge.

@@ -33,13 +33,13 @@ void drawShell(QPainter& p) {
   p.setPen(QPen(palette::kBodyEdge, 2));
   p.setBrush(g);
   p.drawPath(shell);
-  // a soft lit edge along the top of the shell
+  // a soft lit edge along the top of the shell, fading downwards
+  QLinearGradient lit(QPointF(0, kBody.top()), QPointF(0, kBody.top() + 70));
+  lit.setColorAt(0, QColor(255, 255, 255, 70));
+  lit.setColorAt(1, QColor(255, 255, 255, 0));
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(QColor(255, 255, 255, 60), 1.5));
-  p.save();
-  p.setClipRect(QRect(0, 0, kGameWidth, kBody.top() + 60));
+  p.setPen(QPen(QBrush(lit), 1.5));
   p.drawRoundedRect(QRectF(kBody).adjusted(3, 3, -3, -3), kBodyRadius - 3, kBodyRadius - 3);
-  p.restore();
   // grip grooves at the two lower corners
   p.setPen(QPen(QColor(0, 0, 0, 50), 2));
   for (int i = 0; i < 4; ++i) {
