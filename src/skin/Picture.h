@@ -27,6 +27,7 @@ struct Picture {
 // case: bmp, png, jpg, jpeg. Throws std::runtime_error with
 // "Unknown picture file extension (.%s)", "Bitmap image is not valid", or the
 // PNG/JPEG decoder's own message. Pictures claiming absurd sizes are refused.
+// A file that cannot be read: "Cannot open file "<path>". <reason>".
 Picture loadPicture(const std::string& hostPath);
 
 Picture decodeBmp(const unsigned char* data, std::size_t size);
