@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QProcess>
 
 namespace tavro {
 namespace {
@@ -15,7 +16,15 @@ void open(const QUrl& url) {
     hook()(url);
     return;
   }
-  QDesktopServices::openUrl(url);  // failures are silent by design
+  if (QDesktopServices::openUrl(url)) {
+    return;
+  }
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  // Platform plugins without desktop services (offscreen, minimal) still
+  // have the desktop's opener at hand.
+  QProcess::startDetached(QStringLiteral("xdg-open"), {url.toString()});
+#endif
+  // Whatever happened, the outcome is not reported.
 }
 }  // namespace
 

@@ -164,8 +164,12 @@ void TSplashForm::buildControls() {
   chb_splashscreen->setChecked(true);
   chb_splashscreen->setAutoFillBackground(true);
   QPalette pal = chb_splashscreen->palette();
-  pal.setColor(QPalette::Window, kDarkBlue);
-  pal.setColor(QPalette::WindowText, Qt::white);
+  for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button}) {
+    pal.setColor(role, kDarkBlue);
+  }
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) {
+    pal.setColor(role, Qt::white);
+  }
   chb_splashscreen->setPalette(pal);
 
   for (QLabel* link : {la_website_2, la_email_2, btn_play, btn_paypal}) {
