@@ -6,6 +6,7 @@
 #include <QToolTip>
 
 #include "device/unit1.h"
+#include "input/KeyMapper.h"
 
 namespace tavro {
 namespace {
@@ -14,7 +15,7 @@ enum CursorKind { kArrow = 0, kHand, kHelp };
 
 }  // namespace
 
-QtDeviceInput::QtDeviceInput(TForm1& form) : form_(form) {}
+QtDeviceInput::QtDeviceInput(TForm1& form) : form_(form), dispatcher_(form.key_bindings, *this) {}
 
 QtDeviceInput::~QtDeviceInput() = default;
 
@@ -39,7 +40,7 @@ bool QtDeviceInput::isBackgroundControl(SkinImage control) {
   return control == im_background || control == im_background_screen_top || control == btn_set_top;
 }
 
-void QtDeviceInput::buttonDown(int button) {
+void QtDeviceInput::down(Button button) {
   Device& d = form_.device();
   switch (button) {
     case kGameA:
@@ -62,7 +63,7 @@ void QtDeviceInput::buttonDown(int button) {
   }
 }
 
-void QtDeviceInput::buttonUp(int button) {
+void QtDeviceInput::up(Button button) {
   Device& d = form_.device();
   switch (button) {
     case kGameA:
@@ -126,11 +127,15 @@ bool QtDeviceInput::handleEvent(QEvent* event) {
 }
 
 void QtDeviceInput::keyPress(QKeyEvent* event) {
-  event->ignore();
+  if (!dispatcher_.keyDown(virtualKeyCode(*event), event->isAutoRepeat())) {
+    event->ignore();
+  }
 }
 
 void QtDeviceInput::keyRelease(QKeyEvent* event) {
-  event->ignore();
+  if (!dispatcher_.keyUp(virtualKeyCode(*event), event->isAutoRepeat())) {
+    event->ignore();
+  }
 }
 
 void QtDeviceInput::mousePress(QMouseEvent* event) {
@@ -138,6 +143,10 @@ void QtDeviceInput::mousePress(QMouseEvent* event) {
     return;  // the right button belongs to the context menu
   }
   const QPoint pos = event->position().toPoint();
+  if (form_.gameMenuAt(pos)) {
+    menuPressed_ = true;
+    return;
+  }
   const std::optional<SkinImage> control = form_.skinControlAt(pos);
   if (!control) {
     return;
@@ -145,7 +154,7 @@ void QtDeviceInput::mousePress(QMouseEvent* event) {
   const int button = buttonOfControl(*control);
   if (button >= 0) {
     mouseButton_ = button;
-    buttonDown(button);
+    dispatcher_.mouseDown(static_cast<Button>(button));
     return;
   }
   if (isBackgroundControl(*control) && !form_.fullscreen_mode) {
@@ -160,10 +169,17 @@ void QtDeviceInput::mouseRelease(QMouseEvent* event) {
     return;
   }
   dragging_ = false;
+  if (menuPressed_) {
+    menuPressed_ = false;
+    if (form_.gameMenuAt(event->position().toPoint()) && form_.gameMenuClick) {
+      form_.gameMenuClick();
+    }
+    return;
+  }
   if (mouseButton_ >= 0) {
     const int button = mouseButton_;
     mouseButton_ = -1;
-    buttonUp(button);
+    dispatcher_.mouseUp(static_cast<Button>(button));
   }
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "device/SkinImage.h"
+#include "input/ButtonDispatcher.h"
 #include "input/KeyTable.h"
 
 class QEvent;
@@ -18,10 +19,10 @@ namespace tavro {
 
 class TForm1;
 
-class QtDeviceInput {
+class QtDeviceInput : public ButtonSink {
  public:
   explicit QtDeviceInput(TForm1& form);
-  ~QtDeviceInput();
+  ~QtDeviceInput() override;
   QtDeviceInput(const QtDeviceInput&) = delete;
   QtDeviceInput& operator=(const QtDeviceInput&) = delete;
 
@@ -38,16 +39,18 @@ class QtDeviceInput {
   // im_background, im_background_screen_top and btn_set_top.
   static bool isBackgroundControl(SkinImage control);
 
-  // The button operations, keyboard and mouse alike.
-  void buttonDown(int button);
-  void buttonUp(int button);
+  // The device's button operations, keyboard and mouse alike.
+  void down(Button button) override;
+  void up(Button button) override;
 
  private:
   void updateCursor(QPoint pos);
 
   TForm1& form_;
+  ButtonDispatcher dispatcher_;
   int mouseButton_ = -1;  // the button that took the left press, or -1
   bool dragging_ = false;
+  bool menuPressed_ = false;
   QPoint dragAnchor_;  // pointer position within the pressed control
   std::optional<SkinImage> dragControl_;
   int cursorKind_ = -1;

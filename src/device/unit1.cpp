@@ -221,6 +221,15 @@ std::optional<SkinImage> TForm1::skinControlAt(QPoint pos) const {
   return std::nullopt;
 }
 
+bool TForm1::gameMenuAt(QPoint pos) const {
+  for (const PictureControl* control : {&gameMenuTop_, &gameMenuBackground_}) {
+    if (control->isVisible() && control->rect().contains(pos)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void TForm1::setVisible(SkinImage image, bool visible) {
   if (image >= 1 && image <= kSkinImageCount) {
     skin_[static_cast<std::size_t>(image)].setVisible(visible);

@@ -10,6 +10,7 @@
 #include <QRegion>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,6 +53,8 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   std::array<KeyBinding, kButtonCount> key_bindings{};
   std::array<std::string, kBindableKeyCount + 1> key_names{};
   ButtonHints hints;
+  // Called for a left click on the game menu controls (fullscreen only).
+  std::function<void()> gameMenuClick;
   // Rebuilds the hints from key_bindings and key_names.
   void applyHints();
 
@@ -73,6 +76,8 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   // The topmost shown control under a point, by name order of SkinImage, or
   // nullopt for a point over no skin control.
   std::optional<SkinImage> skinControlAt(QPoint pos) const;
+  // Whether a point lies on a shown game menu control (drawn above the skin).
+  bool gameMenuAt(QPoint pos) const;
 
   // Display
   using QWidget::setVisible;
