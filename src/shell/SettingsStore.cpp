@@ -62,8 +62,10 @@ SettingsStore::~SettingsStore() = default;
 
 int32_t SettingsStore::readInteger(std::string_view name, int32_t def) const {
   const QString k = key(name);
-  if (const auto it = written_.find(k); it != written_.end()) {
-    return it->second;
+  if (healthy_) {
+    settings_->sync();  // takes in a change made to the file since the last access
+  } else if (const auto it = written_.find(k); it != written_.end()) {
+    return it->second;  // the store could not keep it: this run's value
   }
   const QVariant value = settings_->value(k);
   if (!value.isValid() || !value.canConvert<QString>()) {

@@ -105,6 +105,14 @@ TEST_F(SettingsStoreTest, ValuesAreStoredAsPlainTextAndSurviveANewStore) {
   EXPECT_EQ(again.readInteger("HiScore1", 0), 1200);
 }
 
+TEST_F(SettingsStoreTest, ReadsSeeTheFileAsItIsNow) {
+  SettingsStore store;
+  store.writeInteger("HiScore1", 5);
+  writeConf("[General]\nHiScore1=250\nSplashScreen=0\n");  // changed by hand meanwhile
+  EXPECT_EQ(store.readInteger("HiScore1", 0), 250);
+  EXPECT_FALSE(store.readBool("SplashScreen", true));
+}
+
 TEST_F(SettingsStoreTest, WriteIsOnDiskWhenTheProcessIsKilledRightAfterIt) {
   const pid_t child = fork();
   ASSERT_NE(child, -1);
