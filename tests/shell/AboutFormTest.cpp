@@ -21,7 +21,7 @@ class AboutFormTest : public ::testing::Test {
   std::vector<QString> opened_;
 };
 
-TEST_F(AboutFormTest, LabelsCarryTheirTextsAtTheirPlaces) {
+TEST_F(AboutFormTest, LabelsCarryTheirTexts) {
   TAboutForm about;
   EXPECT_EQ(about.windowTitle(), "About the author...");
   EXPECT_EQ(about.size(), QSize(397, 176));
@@ -37,13 +37,6 @@ TEST_F(AboutFormTest, LabelsCarryTheirTextsAtTheirPlaces) {
   EXPECT_TRUE(about.la_hobby_2->font().italic());
   EXPECT_TRUE(about.la_hobby_2->font().bold());
   EXPECT_EQ(about.la_email_2->text(), product::kEmail);
-  EXPECT_EQ(about.la_job_1->geometry(), QRect(132, 80, 72, 14));
-  EXPECT_EQ(about.la_email_1->pos(), QPoint(132, 152));
-  EXPECT_EQ(about.la_website_2->geometry(), QRect(212, 128, 168, 15));
-  EXPECT_EQ(about.im_picture->geometry(), QRect(8, 8, 116, 160));
-  EXPECT_EQ(about.la_website_2->cursor().shape(), Qt::PointingHandCursor);
-  EXPECT_TRUE(about.la_website_2->font().underline());
-  EXPECT_TRUE(about.windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
 TEST_F(AboutFormTest, EscapeHidesAndTheNextShowOpensItAgain) {
