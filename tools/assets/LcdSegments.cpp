@@ -69,9 +69,9 @@ void addIndicators(SegmentWriter& w) {
   w.add(14, "game_a", textPath({6, 12}, "GAME A", 8));
   w.add(15, "game_b", textPath({6, 23}, "GAME B", 8));
   for (int n = 1; n <= 10; ++n) {
-    const QPointF centre(70 + 11 * (n - 1), 47);
+    const QPointF centre(68 + 12 * (n - 1), 47);
     w.add(15 + n, QStringLiteral("miss_mark_%1").arg(n, 2, 10, QChar('0')),
-          crackedStar(centre, 4.6, 10 * n));
+          crackedStar(centre, 5.4, 10 * n));
   }
   // Image26..29, the digit positions, have no picture of their own.
   QPainterPath colon;
