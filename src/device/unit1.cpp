@@ -184,6 +184,11 @@ void TForm1::flush() {
   }
 }
 
+void TForm1::invalidateAll() {
+  composer_.markAllDirty();
+  scheduleFlush();
+}
+
 void TForm1::scheduleFlush() {
   if (flushPending_) {
     return;

@@ -68,6 +68,8 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   const QImage& frame();
   // Composes what changed since the last flush and schedules its repaint.
   void flush();
+  // Marks the whole window for recomposition at the next flush.
+  void invalidateAll();
   // The areas recomposed by the last flush that redrew anything.
   const QRegion& lastRedrawn() const { return lastRedrawn_; }
   // The window shape from the colour key (empty while the key is off).
