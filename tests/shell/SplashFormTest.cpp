@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -232,6 +233,21 @@ TEST_F(SplashFormTest, RealOutputWithoutSoundFolderStopsBeforeTheDevice) {
   EXPECT_EQ(stored("SoundMode"), "-1");
   EXPECT_EQ(stored("SplashScreen"), "1");
   EXPECT_EQ(calls_, (std::vector<std::string>{"end"}));
+}
+
+TEST_F(SplashFormTest, EndRequestedBeforeTheEventLoopRunsStillEndsIt) {
+  store("SoundMode", "0");
+  store("SplashScreen", "0");
+  store_ = std::make_unique<SettingsStore>();
+  SplashActions actions = recordingActions(/*soundOpens=*/false);
+  actions.endProgram = nullptr;  // the program's own way of ending
+  TSplashForm splash(*store_, actions);
+  // A loop that was never told to end would return 7 from this guard instead.
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+  guard.start(5000);
+  EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
 TEST_F(SplashFormTest, LinksOpenTheirAddressesAndLeaveTheSplashOpen) {
