@@ -219,9 +219,12 @@ void TManualForm::mouseMoveEvent(QMouseEvent* event) {
   if (press_target_ != PressTarget::Page || !(event->buttons() & Qt::LeftButton)) {
     return;
   }
-  const QPoint pt = event->position().toPoint();
-  move(x(), y() + pt.y() - drag_origin.y());  // top first, then left
-  move(x() + pt.x() - drag_origin.x(), y());
+  // top + y - origin.y, then left + x - origin.x, where top + y is the
+  // pointer's screen position: taken from the screen directly so that a
+  // window move the server has not confirmed yet cannot make the window jump.
+  const QPoint global = event->globalPosition().toPoint();
+  move(x(), global.y() - drag_origin.y());
+  move(global.x() - drag_origin.x(), y());
 }
 
 void TManualForm::mouseReleaseEvent(QMouseEvent* event) {
