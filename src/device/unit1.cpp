@@ -19,8 +19,9 @@ namespace tavro {
 namespace {
 
 constexpr QSize kDesignSize(561, 374);
-// Larger client sizes are cut to this; no screen is that large.
-constexpr int kMaxClientSide = 16384;
+// Client sides are cut to this (an 8K screen fits), so that a broken
+// Config.ini cannot ask for a frame of gigabytes.
+constexpr int kMaxClientSide = 8192;
 
 // Bottom to top, as the window stacks its skin controls.
 constexpr std::array<int, kSkinImageCount> kSkinStacking = {
@@ -308,6 +309,7 @@ void TForm1::showFatalError(const std::string& message) {
 }
 
 void TForm1::requestQuit() {
+  quitRequested_ = true;
   QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 

@@ -103,6 +103,8 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   bool fullscreenMode() const override { return fullscreen_mode; }
   void showFatalError(const std::string& message) override;
   void requestQuit() override;
+  // Whether the application was asked to end (a missing Config.ini).
+  bool quitRequested() const { return quitRequested_; }
 
   QRgb transparencyKeyColour() const { return keyColour_; }
   bool transparencyKeyEnabled() const { return keyEnabled_; }
@@ -145,6 +147,7 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   bool keyEnabled_ = false;
   bool flushPending_ = false;
   bool maskApplied_ = false;
+  bool quitRequested_ = false;
   std::optional<QSize> screenOverride_;
 
   std::unique_ptr<SettingsStore> settings_;

@@ -72,26 +72,29 @@ int main(int argc, char** argv) {
   tavro::maskFloatingPointExceptions();
 
   tavro::TForm1 form;
-  const bool created = form.FormCreate();
+  form.FormCreate();
+  if (form.quitRequested()) {
+    tavro::restoreFloatingPointControl();
+    return 0;  // no Config.ini: the error box has been shown
+  }
 
-  if (created && form.settings() != nullptr) {
-    tavro::SettingsStore& settings = *form.settings();
-    const int type = outputTypeFor(settings.readInteger("SoundMode", -1));
+  if (tavro::SettingsStore* settings = form.settings()) {
+    const int type = outputTypeFor(settings->readInteger("SoundMode", -1));
     if (type != 0) {
       form.sound().sound_on = true;
       if (!form.sound().Snd_Open(type)) {
         tavro::showFatalBox(QString::fromUtf8(kSoundFolderBroken));
-        settings.writeInteger("SoundMode", -1);
-        settings.writeBool("SplashScreen", true);
+        settings->writeInteger("SoundMode", -1);
+        settings->writeBool("SplashScreen", true);
         form.sound().Snd_Release();
         tavro::restoreFloatingPointControl();
         return 0;
       }
     }
-    form.centreOnScreen();
-    form.device().device_mode = 0;
-    form.device().Gam_Set_Mode();
   }
+  form.centreOnScreen();
+  form.device().device_mode = 0;
+  form.device().Gam_Set_Mode();
 
   Shortcuts shortcuts(form);
   form.installEventFilter(&shortcuts);

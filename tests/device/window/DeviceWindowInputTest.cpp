@@ -121,6 +121,19 @@ TEST_F(DeviceWindowInput, PointerShapeFollowsTheControl) {
   EXPECT_EQ(form.cursor().shape(), Qt::ArrowCursor);
 }
 
+TEST_F(DeviceWindowInput, HintsFollowTheControlUnderThePointer) {
+  form.hints.left = "left hint";
+  form.hints.set = "set hint";
+  const auto hintAt = [this](QPoint pos) {
+    QHelpEvent help(QEvent::ToolTip, pos, form.mapToGlobal(pos));
+    QCoreApplication::sendEvent(&form, &help);
+    return help.isAccepted() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(hintAt(leftButton), "left hint");
+  EXPECT_EQ(hintAt(setButton), "set hint");
+  EXPECT_EQ(hintAt(body), "");
+}
+
 TEST_F(DeviceWindowInput, ControlUnderThePointer) {
   EXPECT_EQ(form.skinControlAt(leftButton), btn_left_top);
   EXPECT_EQ(form.skinControlAt(setButton), btn_set_top);

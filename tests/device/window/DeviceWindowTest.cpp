@@ -226,6 +226,18 @@ TEST_F(DeviceWindow, MissingConfigKeepsTheDesignSize) {
   EXPECT_EQ(boxes[0],
             "Error|Configuration file (Config.ini) not found. Please reinstall the game.");
   EXPECT_EQ(form.frame().size(), QSize(561, 374));
+  EXPECT_TRUE(form.quitRequested());
+}
+
+TEST_F(DeviceWindow, AbsurdGameSizesAreCut) {
+  skin.writeConfig("[Common]\nGameWidth=-5\nGameHeight=2000000000\n");
+  load();
+  EXPECT_TRUE(form.frame().isNull());
+  EXPECT_EQ(form.clientHeight(), 8192);
+  skin.writeConfig("[Common]\nGameWidth=99999\nGameHeight=3\n");
+  load();
+  EXPECT_EQ(form.frame().size(), QSize(8192, 3));
+  EXPECT_FALSE(form.quitRequested());
 }
 
 }  // namespace
