@@ -84,13 +84,21 @@ void SettingsStore::writeInteger(std::string_view name, int32_t value) {
   written_[k] = value;
   settings_->setValue(k, QString::number(value));
   settings_->sync();
-  if (settings_->status() != QSettings::NoError) {
-    if (healthy_) {
-      qWarning("Tavro50: settings cannot be saved to %s; changes last until the program ends",
-               qPrintable(QDir::toNativeSeparators(settings_->fileName())));
-    }
-    healthy_ = false;
+  const QSettings::Status status = settings_->status();
+  if (status == QSettings::NoError) {
+    return;
   }
+  if (healthy_) {
+    const QString file = QDir::toNativeSeparators(settings_->fileName());
+    if (status == QSettings::FormatError) {
+      qWarning("Tavro50: %s held unreadable text; it was rewritten with the values it could read",
+               qPrintable(file));
+    } else {
+      qWarning("Tavro50: settings cannot be saved to %s; changes last until the program ends",
+               qPrintable(file));
+    }
+  }
+  healthy_ = false;
 }
 
 void SettingsStore::writeBool(std::string_view name, bool value) {
