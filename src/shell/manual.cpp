@@ -14,6 +14,9 @@ namespace {
 constexpr int kButtonWidth = 16;
 constexpr int kButtonHeight = 14;
 constexpr int kButtonMargin = 4;
+// How long a key release waits for the press of an auto-repeat pair; the two
+// are sent together, so a person cannot tell the delay.
+constexpr int kKeyReleaseWaitMs = 20;
 
 constexpr std::array<const char*, 6> kButtonPictures{"manual_close_down", "manual_close_up",
                                                      "manual_left_down",  "manual_left_up",
@@ -45,6 +48,9 @@ TManualForm::TManualForm(const std::string& configFile, QWidget* parent)
   setWindowTitle(QStringLiteral("Manual"));
   setAttribute(Qt::WA_OpaquePaintEvent);  // the paint covers every pixel
   setFocusPolicy(Qt::StrongFocus);
+  release_timer_.setSingleShot(true);
+  release_timer_.setInterval(kKeyReleaseWaitMs);
+  connect(&release_timer_, &QTimer::timeout, this, [this] { flushKeyRelease(); });
   resize(kManualDefaultWidth, kManualDefaultHeight);
   placePageTop(kManualDefaultWidth, kManualDefaultHeight);
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
@@ -145,7 +151,16 @@ void TManualForm::showEvent(QShowEvent* event) {
 }
 
 void TManualForm::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
+  const int key = event->key();
+  if (key == pending_release_) {
+    // The release just before was half of an auto-repeat pair: the button
+    // stays pressed and the page stays.
+    pending_release_ = 0;
+    release_timer_.stop();
+    return;
+  }
+  flushKeyRelease();
+  switch (key) {
     case Qt::Key_Escape:
       Inp_esc_down();
       break;
@@ -161,12 +176,27 @@ void TManualForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TManualForm::keyReleaseEvent(QKeyEvent* event) {
-  // A held key repeats as release/press pairs; only the final release counts,
-  // so that holding an arrow turns one page.
+  const int key = event->key();
+  if (key != Qt::Key_Escape && key != Qt::Key_Left && key != Qt::Key_Right) {
+    QWidget::keyReleaseEvent(event);
+    return;
+  }
+  // A held key repeats as release/press pairs. X11 flags most of them, but
+  // not all, so an unflagged release waits a moment for the press that would
+  // make it a repeat: holding an arrow turns one page.
   if (event->isAutoRepeat()) {
     return;
   }
-  switch (event->key()) {
+  flushKeyRelease();
+  pending_release_ = key;
+  release_timer_.start();
+}
+
+void TManualForm::flushKeyRelease() {
+  const int key = pending_release_;
+  pending_release_ = 0;
+  release_timer_.stop();
+  switch (key) {
     case Qt::Key_Escape:
       Inp_esc_up();
       break;
@@ -177,7 +207,7 @@ void TManualForm::keyReleaseEvent(QKeyEvent* event) {
       if (current_page < kManualPageCount) Inp_right_up();
       break;
     default:
-      QWidget::keyReleaseEvent(event);
+      break;
   }
 }
 

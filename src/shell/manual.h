@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -30,6 +31,8 @@ class TManualForm : public QWidget, private ManualTarget {
   bool buttonVisible(ManualButton b) const { return buttons_[index(b)].visible; }
   QRect buttonRect(ManualButton b) const { return buttons_[index(b)].rect; }
   const QImage& pageImage(int n) const { return pages_[n - 1].image; }
+  // A key release waiting to be told apart from an auto-repeat.
+  bool keyReleasePending() const { return pending_release_ != 0; }
 
   void Vid_Show_Page();
   void Inp_left_down();
@@ -63,6 +66,7 @@ class TManualForm : public QWidget, private ManualTarget {
   void setButtonVisible(ManualButton b, bool visible);
   void placeButtons();
   PressTarget hitTest(const QPoint& p) const;
+  void flushKeyRelease();  // runs the waiting key release, if any
 
   // ManualTarget
   void setClientHeight(int height) override;
@@ -75,6 +79,8 @@ class TManualForm : public QWidget, private ManualTarget {
   QPoint drag_origin;
   PressTarget press_target_ = PressTarget::None;
   bool shown_before_ = false;
+  int pending_release_ = 0;  // Qt key whose release waits
+  QTimer release_timer_;
   std::array<PictureControl, kManualPageCount> pages_;  // im_page_01 .. im_page_08
   PictureControl page_top_;                             // im_page_top
   QRect frame_;                                         // sh_page_top
