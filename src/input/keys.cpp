@@ -1,5 +1,6 @@
 #include "input/keys.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -182,6 +183,13 @@ void TKeysForm::keyPressEvent(QKeyEvent* event) {
 void TKeysForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   cb[0]->setFocus();
+}
+
+void TKeysForm::closeEvent(QCloseEvent* event) {
+  // The window has no close button, but a window manager may still close it
+  // (Alt+F4): that counts as Escape, so the device window is not left disabled.
+  closeWindow();
+  event->accept();
 }
 
 void TKeysForm::changeEvent(QEvent* event) {

@@ -54,6 +54,7 @@ class TKeysForm : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   bool FormKeyDown(QKeyEvent* event);  // true when the key was taken here

@@ -1,6 +1,7 @@
 #include "shell/splash.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -287,6 +288,13 @@ void TSplashForm::keyPressEvent(QKeyEvent* event) {
 void TSplashForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   cb_sound->setFocus();
+}
+
+void TSplashForm::closeEvent(QCloseEvent* event) {
+  // No close button, but a window manager may still close the window (Alt+F4).
+  // Without the play action the device would never appear: end as Escape does.
+  event->ignore();
+  endProgram();
 }
 
 void TSplashForm::changeEvent(QEvent* event) {

@@ -64,6 +64,7 @@ class TSplashForm : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:

@@ -142,6 +142,16 @@ TEST_F(KeysFormTest, EscapeStoresNothingAndKeepsTheListsForNextTime) {
   EXPECT_EQ(form->cb[2]->currentText(), "Z");
 }
 
+TEST_F(KeysFormTest, ClosedByTheWindowManagerActsAsEscape) {
+  auto form = create();
+  form->openCentred();
+  choose(*form, 0, "Q");
+  EXPECT_TRUE(form->close());
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(enabled_, (std::vector<bool>{false, true}));
+  EXPECT_EQ(stored("Key1"), "<absent>");
+}
+
 TEST_F(KeysFormTest, ListWithoutSelectionKeepsAcceptDisabled) {
   bindings_[2].choice = 45;  // a stored value outside the table
   auto form = create();

@@ -189,6 +189,15 @@ TEST_F(SplashFormTest, EscapeEndsTheProgramStoringNothing) {
   EXPECT_EQ(stored("SplashScreen"), "<absent>");
 }
 
+TEST_F(SplashFormTest, ClosedByTheWindowManagerEndsTheProgramLikeEscape) {
+  auto splash = create();
+  splash->show();
+  splash->cb_sound->setCurrentIndex(2);
+  splash->close();
+  EXPECT_EQ(calls_, (std::vector<std::string>{"end"}));
+  EXPECT_EQ(stored("SoundMode"), "<absent>");
+}
+
 TEST_F(SplashFormTest, BrokenSoundFolderShowsTheErrorAndResetsTheChoice) {
   auto splash = create(/*soundOpens=*/false);
   splash->show();
