@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +24,8 @@ class KeysFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
+    previousConfig_ = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    previousXdg_ = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
     store_ = std::make_unique<SettingsStore>();
@@ -30,6 +33,16 @@ class KeysFormTest : public ::testing::Test {
     for (int n = 0; n < kButtonCount; ++n) {
       bindings_[n].choice = kDefaultChoices[n];
       AssignWord(n + 1, bindings_[n], bindings_[n]);
+    }
+  }
+
+  void TearDown() override {
+    store_.reset();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, previousConfig_);
+    if (previousXdg_.isNull()) {
+      qunsetenv("XDG_CONFIG_HOME");
+    } else {
+      qputenv("XDG_CONFIG_HOME", previousXdg_);
     }
   }
 
@@ -52,6 +65,8 @@ class KeysFormTest : public ::testing::Test {
   }
 
   QTemporaryDir dir_;
+  QString previousConfig_;
+  QByteArray previousXdg_;
   std::unique_ptr<SettingsStore> store_;
   std::array<std::string, kBindableKeyCount + 1> names_;
   std::array<KeyBinding, kButtonCount> bindings_{};

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +28,8 @@ class SplashFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
+    previousConfig_ = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    previousXdg_ = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
     setMessageBoxHook([this](const QString& title, const QString& text) {
@@ -36,6 +39,12 @@ class SplashFormTest : public ::testing::Test {
     splash_pending = true;
   }
   void TearDown() override {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, previousConfig_);
+    if (previousXdg_.isNull()) {
+      qunsetenv("XDG_CONFIG_HOME");
+    } else {
+      qputenv("XDG_CONFIG_HOME", previousXdg_);
+    }
     setMessageBoxHook({});
     DocumentOpener::setHook({});
   }
@@ -71,6 +80,8 @@ class SplashFormTest : public ::testing::Test {
   }
 
   QTemporaryDir dir_;
+  QString previousConfig_;
+  QByteArray previousXdg_;
   std::unique_ptr<SettingsStore> store_;
   std::vector<std::string> calls_;
   std::vector<QString> boxes_;
