@@ -209,7 +209,10 @@ void TForm1::applyShape() {
     return;  // the shape is still computed and can be read with shapeRegion()
   }
   if (keyEnabled_) {
-    setMask(composer_.shape());
+    // An empty mask would remove the shape altogether; a window that is key
+    // colour everywhere keeps a single pixel instead.
+    const QRegion& shape = composer_.shape();
+    setMask(shape.isEmpty() ? QRegion(0, 0, 1, 1) : shape);
     maskApplied_ = true;
   } else if (maskApplied_) {
     clearMask();
