@@ -120,6 +120,20 @@ TEST_F(SkinLoader, BrokenBitmapStopsTheLoad) {
   EXPECT_EQ(loadError(target), "Bitmap image is not valid");
 }
 
+TEST_F(SkinLoader, CorruptPicturesStopTheLoadWithAnError) {
+  QByteArray garbage(4096, '\0');
+  for (int i = 0; i < garbage.size(); ++i) {
+    garbage[i] = static_cast<char>((i * 7919) & 0xff);
+  }
+  for (const char* name : {"x.png", "x.jpg", "x.jpeg", "x.bmp"}) {
+    skin.writeBytes(QString("Graphics/Skin/") + name, garbage);
+    skin.writeConfig(kCommon + imageSection(12, name, 1, 1, 1, 1));
+    target.skin[12].clearPicture();
+    EXPECT_FALSE(loadError(target).empty()) << name;
+    EXPECT_FALSE(target.skin[12].hasPicture()) << name;
+  }
+}
+
 TEST_F(SkinLoader, MissingPictureGetsTheMarkerAndItsPlace) {
   skin.writeConfig(kCommon + imageSection(5, "nothere.bmp", 40, 50, 6, 7));
   Gfx_Load_Skin(target);
