@@ -75,8 +75,8 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   // The window shape from the colour key (empty while the key is off).
   QRegion shapeRegion();
 
-  // The topmost shown control under a point, by name order of SkinImage, or
-  // nullopt for a point over no skin control.
+  // The topmost shown skin control whose rectangle holds the point (the one
+  // that takes a press there), or nullopt.
   std::optional<SkinImage> skinControlAt(QPoint pos) const;
   // Whether a point lies on a shown game menu control (drawn above the skin).
   bool gameMenuAt(QPoint pos) const;
