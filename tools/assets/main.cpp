@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <stdexcept>
 
 #include "Backdrops.h"
+#include "BuiltinArt.h"
 #include "BuiltinSource.h"
 #include "ConfigWriter.h"
 #include "Documents.h"
@@ -43,6 +45,8 @@ int main(int argc, char** argv) {
     copyDocument(docs + "/Readme.txt", dist + "/Readme.txt");
     copyDocument(docs + "/Whatsnew.txt", dist + "/Whatsnew.txt");
     writeBuiltinSource(source);
+    // The desktop icon that installation puts under share/icons.
+    if (!appIcon().save(dist + "/tavro50.png")) throw std::runtime_error("cannot write tavro50.png");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tavro-assets: %s\n", e.what());
     return 1;
