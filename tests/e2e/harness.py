@@ -128,6 +128,28 @@ def dark_mask(img, rect, threshold=110):
     return mask
 
 
+def pixel_distance(a, b, rect, tolerance=60):
+    """How many pixels of rect differ noticeably between two images."""
+    x, y, w, h = rect
+    ra, rb = a.region(x, y, w, h), b.region(x, y, w, h)
+    changed = 0
+    for i in range(0, len(ra), 3):
+        if abs(ra[i] - rb[i]) + abs(ra[i + 1] - rb[i + 1]) + abs(ra[i + 2] - rb[i + 2]) > tolerance:
+            changed += 1
+    return changed
+
+
+def mean_saturation(img, rect):
+    """Average of (max - min) over the RGB channels of rect: 0 for a grey picture."""
+    x, y, w, h = rect
+    data = img.region(x, y, w, h)
+    total = 0
+    for i in range(0, len(data), 3):
+        px = data[i:i + 3]
+        total += max(px) - min(px)
+    return total / max(1, w * h)
+
+
 def differs(a, b, rect, min_pixels=4):
     x, y, w, h = rect
     ra, rb = a.region(x, y, w, h), b.region(x, y, w, h)
@@ -308,8 +330,10 @@ class App:
                 self.process.wait()
 
     def shot(self, screen, label):
+        return self.shot_image(screen.grab(), label)
+
+    def shot_image(self, image, label):
         self.shot_count += 1
-        image = screen.grab()
         image.save(os.path.join(self.shots, self.name, "%02d-%s.png" % (self.shot_count, label)))
         return image
 
@@ -350,3 +374,162 @@ class Failures:
     def finish(self):
         print("checks: %d passed, %d failed" % (self.passed, len(self.messages)))
         sys.exit(1 if self.messages else 0)
+
+
+# ---------------------------------------------------------------- windows of a run
+
+def process_windows(app):
+    out = xdotool("search", "--onlyvisible", "--pid", app.process.pid, check=False)
+    return [int(w) for w in out.split()] if out else []
+
+
+def device_window(app, screen, timeout=15.0, fullscreen=None):
+    """Waits until a window of the run stands on the screen at least as large as the
+    game area (fullscreen True: covering the screen; False: game-sized), and returns
+    (window, (x, y, w, h))."""
+
+    def found():
+        if not app.running():
+            raise AssertionError("the program ended early (exit code %s)" % app.process.poll())
+        for window in process_windows(app):
+            try:
+                x, y, w, h = window_geometry(window)
+            except (RuntimeError, KeyError):
+                continue
+            if x < 0 or y < 0 or x >= screen.width or y >= screen.height:
+                continue
+            covers = (x, y, w, h) == (0, 0, screen.width, screen.height)
+            if fullscreen is True and not covers:
+                continue
+            if fullscreen is False and covers:
+                continue
+            if w >= 561 and h >= 374:
+                return window, (x, y, w, h)
+        return None
+
+    return wait_for(found, timeout=timeout, what="the device window on the screen")
+
+
+def named_window(name, timeout=10.0, app=None):
+    def found():
+        if app is not None and not app.running():
+            raise AssertionError("the program ended early while waiting for %r" % name)
+        windows = find_windows(name)
+        return windows[0] if windows else None
+
+    return wait_for(found, timeout=timeout, what="a window named %r" % name)
+
+
+def settled(screen, rect=None, timeout=5.0):
+    """A screenshot after two grabs in a row came out identical."""
+    previous = None
+    deadline = time.monotonic() + timeout
+    while True:
+        image = screen.grab(*rect) if rect else screen.grab()
+        if previous is not None and image.rgb == previous.rgb:
+            return image
+        if time.monotonic() > deadline:
+            return image
+        previous = image
+        time.sleep(0.1)
+
+
+def wait_change(screen, before, rect, timeout=5.0, what="a change on the screen"):
+    """Waits until rect differs from the image before; returns a full screenshot."""
+    def changed():
+        image = screen.grab()
+        return image if differs(before, image, rect) else None
+
+    return wait_for(changed, timeout=timeout, what=what)
+
+
+def pointer_to(x, y):
+    xdotool("mousemove", "--sync", x, y)
+
+
+# ---------------------------------------------------------------- reading the LCD
+
+class Lcd:
+    """Reads segments and digits of the device at a given game-area origin, by
+    comparison with screenshots in which the segments are known to be on or off."""
+
+    def __init__(self, skin, origin):
+        self.skin = skin
+        self.origin = origin
+        self.on_ref = {}
+        self.off_ref = {}
+        self.glyphs = []  # (digit, mask)
+
+    def rect(self, n):
+        return self.skin.rect(n, self.origin)
+
+    def learn_on(self, image, segments):
+        for n in segments:
+            self.on_ref[n] = image
+
+    def learn_off(self, image, segments):
+        for n in segments:
+            self.off_ref[n] = image
+
+    def is_on(self, image, n):
+        rect = self.rect(n)
+        to_on = pixel_distance(image, self.on_ref[n], rect)
+        to_off = pixel_distance(image, self.off_ref[n], rect)
+        return to_on < to_off
+
+    def learn_digits(self, image, digits):
+        """digits: four characters for positions 1..4, ' ' for blank."""
+        for pos, digit in zip(DIGIT_POS, digits):
+            self.glyphs.append((digit, dark_mask(image, self.rect(pos))))
+
+    def known_digits(self):
+        return sorted(set(d for d, _ in self.glyphs))
+
+    def digit(self, image, pos):
+        mask = dark_mask(image, self.rect(pos))
+        best, best_distance = "?", None
+        for digit, glyph in self.glyphs:
+            distance = len(mask ^ glyph)
+            if best_distance is None or distance < best_distance:
+                best, best_distance = digit, distance
+        # A glyph differs from its nearest neighbour by tens of pixels; a few
+        # stray pixels are noise, more means an unknown glyph.
+        if best_distance is None or best_distance > max(6, len(mask) // 8):
+            return "?"
+        return best
+
+    def digits(self, image):
+        return "".join(self.digit(image, pos) for pos in DIGIT_POS)
+
+
+def body_match(image, origin, dist, skin):
+    """Share of sampled pixels of the body picture found at origin on the screen
+    (points that no other control covers and that are not the key colour)."""
+    path = os.path.join(dist, "Graphics", "Skin", "body.bmp")
+    raw = subprocess.run(["convert", path, "rgb:-"], capture_output=True, check=True).stdout
+    w, h = skin.rects[1][2], skin.rects[1][3]
+    key = tuple(raw[(h - 1) * w * 3:(h - 1) * w * 3 + 3])
+    covered = [skin.rects[n] for n in range(2, 82)]
+    total = matched = 0
+    for y in range(3, h - 3, 11):
+        for x in range(3, w - 3, 13):
+            if any(cx <= x < cx + cw and cy <= y < cy + ch for cx, cy, cw, ch in covered):
+                continue
+            px = tuple(raw[(y * w + x) * 3:(y * w + x) * 3 + 3])
+            if px == key:
+                continue
+            total += 1
+            sx, sy = origin[0] + x, origin[1] + y
+            if 0 <= sx < image.w and 0 <= sy < image.h:
+                got = image.pixel(sx, sy)
+                if sum(abs(a - b) for a, b in zip(got, px)) <= 12:
+                    matched += 1
+    return matched / max(1, total)
+
+
+def settings_value(app, name):
+    return app.settings().get(name)
+
+
+def is_true(value):
+    return value is not None and value.strip().lower() in ("1", "true")
