@@ -270,7 +270,8 @@ def item(column, row):
 class App:
     """One run of the program from a ready-to-run folder with its own settings folder."""
 
-    def __init__(self, dist, shots, name, config_home=None, env=None, faketime=None):
+    def __init__(self, dist, shots, name, config_home=None, env=None, faketime=None,
+                 fresh_shots=True):
         self.dist = dist
         self.shots = shots
         self.name = name
@@ -287,6 +288,8 @@ class App:
             self.env.update(env)
         self.process = None
         self.shot_count = 0
+        if fresh_shots:
+            shutil.rmtree(os.path.join(shots, name), ignore_errors=True)
 
     @property
     def settings_path(self):
