@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -331,6 +332,23 @@ void TForm1::closeEvent(QCloseEvent* event) {
   sound_.Snd_Release();
   settings_.reset();
   event->accept();
+  if (closed) {
+    closed();
+  }
+}
+
+void TForm1::contextMenuEvent(QContextMenuEvent* event) {
+  if (contextMenuRequest) {
+    contextMenuRequest(event->globalPos());
+  }
+  event->accept();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && activated) {
+    activated();
+  }
 }
 
 bool TForm1::event(QEvent* event) {
@@ -341,6 +359,9 @@ bool TForm1::event(QEvent* event) {
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
+  if (shortcutKey && shortcutKey(event)) {
+    return;
+  }
   input_->keyPress(event);
 }
 void TForm1::keyReleaseEvent(QKeyEvent* event) {

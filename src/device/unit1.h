@@ -55,6 +55,14 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   ButtonHints hints;
   // Called for a left click on the game menu controls (fullscreen only).
   std::function<void()> gameMenuClick;
+  // Sees every key press before the key bindings; true when it took the key.
+  std::function<bool(QKeyEvent*)> shortcutKey;
+  // A right-click (or the menu key) asks for the context menu at this point.
+  std::function<void(QPoint globalPos)> contextMenuRequest;
+  // Every activation of the window (FormActivate).
+  std::function<void()> activated;
+  // After the close handler has released sound and settings.
+  std::function<void()> closed;
   // Rebuilds the hints from key_bindings and key_names.
   void applyHints();
 
@@ -118,6 +126,8 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   // Forwards high-score writes to the settings store once it is open.

@@ -1,0 +1,135 @@
+#include "shell/Program.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "device/unit1.h"
+#include "input/keys.h"
+#include "shell/DeviceMenu.h"
+#include "shell/ErrorBox.h"
+#include "shell/GameMenu.h"
+#include "shell/about.h"
+#include "shell/manual.h"
+#include "shell/splash.h"
+#include "skin/IniFile.h"
+
+namespace tavro {
+namespace {
+
+// Gives the device window the keyboard once the event at hand is over (a
+// side window that hides itself would otherwise leave the focus nowhere).
+void activateLater(TForm1& form) {
+  QTimer::singleShot(0, &form, [&form] {
+    if (form.isVisible() && form.isEnabled()) {
+      form.raise();
+      form.activateWindow();
+    }
+  });
+}
+
+}  // namespace
+
+Program::Program() = default;
+
+Program::~Program() = default;
+
+bool Program::start() {
+  form_ = std::make_unique<TForm1>();
+  gameMenu_ = std::make_unique<GameMenu>(*form_);
+  menu_ = std::make_unique<DeviceMenu>(*form_, *gameMenu_);
+  menu_->setEndProgram([this] { endProgram(); });
+  wireDevice();
+
+  createdFully_ = form_->FormCreate();
+  menu_->setFullscreenChecked(form_->fullscreen_mode);
+  if (form_->quitRequested() || form_->settings() == nullptr) {
+    return false;  // no Config.ini: its box has been shown
+  }
+  if (createdFully_) {
+    gameMenu_->setEntries(&menu_->entries());
+  }
+
+  createSideWindows();
+  if (ended_) {
+    return false;  // the launcher ended the program while it was created
+  }
+  // Off the screen until the launcher's play action centres it (or already
+  // centred by a launcher that skipped itself).
+  form_->show();
+  form_->activateWindow();
+  // Without a window manager an off-screen window may never be activated:
+  // the first activation's work is then done once the event loop runs.
+  QTimer::singleShot(0, form_.get(),
+                     [this] { runHandler([this] { FormActivate(); }, form_.get()); });
+  return true;
+}
+
+void Program::wireDevice() {
+  TForm1& form = *form_;
+  form.shortcutKey = [this](QKeyEvent* event) { return menu_->shortcutKey(event); };
+  form.contextMenuRequest = [this](QPoint globalPos) { menu_->popupAt(globalPos); };
+  form.gameMenuClick = [this] {
+    runHandler([this] { gameMenu_->btn_game_menu_topClick(); }, form_.get());
+  };
+  form.activated = [this] { runHandler([this] { FormActivate(); }, form_.get()); };
+  form.closed = [this] { endProgram(); };
+}
+
+void Program::createSideWindows() {
+  TForm1& form = *form_;
+  SettingsStore& settings = *form.settings();
+
+  about_ = std::make_unique<TAboutForm>();
+
+  KeysActions keysActions;
+  keysActions.setHints = [&form](const ButtonHints& hints) { form.hints = hints; };
+  keysActions.setDeviceEnabled = [&form](bool enabled) {
+    form.setEnabled(enabled);
+    if (enabled) {
+      activateLater(form);
+    }
+  };
+  keys_ = std::make_unique<TKeysForm>(form.key_bindings, form.key_names, settings,
+                                      std::move(keysActions));
+
+  manual_ = std::make_unique<TManualForm>(configPath());
+
+  menu_->setWindows(MenuWindows{about_.get(), keys_.get(), manual_.get(), nullptr});
+
+  SplashActions splashActions;
+  splashActions.setSoundOn = [&form](bool on) { form.sound().sound_on = on; };
+  splashActions.openSound = [&form](int outputType) { return form.sound().Snd_Open(outputType); };
+  splashActions.setSplashMenuChecked = [this](bool checked) { menu_->setSplashChecked(checked); };
+  splashActions.centreDevice = [&form] { form.centreOnScreen(); };
+  splashActions.startDevice = [&form] {
+    form.device().device_mode = 0;
+    form.device().Gam_Set_Mode();
+    activateLater(form);
+  };
+  splashActions.endProgram = [this] { endProgram(); };
+  splash_ = std::make_unique<TSplashForm>(settings, std::move(splashActions));
+
+  menu_->setWindows(MenuWindows{about_.get(), keys_.get(), manual_.get(), splash_.get()});
+}
+
+void Program::FormActivate() {
+  if (!splash_pending) {
+    return;
+  }
+  splash_pending = false;
+  if (!splash_) {
+    return;
+  }
+  splash_->show();
+  splash_->raise();
+  splash_->activateWindow();
+  splash_->cb_sound->setFocus();
+}
+
+void Program::endProgram() {
+  ended_ = true;
+  QCoreApplication::exit(0);
+}
+
+}  // namespace tavro

@@ -1,0 +1,61 @@
+#pragma once
+// The program as a whole: its five windows created in a fixed order and wired
+// together, the device window's first activation that shows the launcher,
+// and the end of the program.
+
+#include <memory>
+
+namespace tavro {
+
+class DeviceMenu;
+class GameMenu;
+class TAboutForm;
+class TForm1;
+class TKeysForm;
+class TManualForm;
+class TSplashForm;
+
+class Program {
+ public:
+  Program();
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Creates the device window (its creation steps included), then the about,
+  // key settings, manual and launcher windows, and shows the device window
+  // off the screen. False when the program must end before its event loop
+  // (no Config.ini, or a launcher that ended it).
+  bool start();
+
+  // FormActivate: the first activation shows the launcher, once per run.
+  void FormActivate();
+
+  TForm1& device() { return *form_; }
+  DeviceMenu& menu() { return *menu_; }
+  GameMenu& gameMenu() { return *gameMenu_; }
+  TAboutForm* about() { return about_.get(); }
+  TKeysForm* keys() { return keys_.get(); }
+  TManualForm* manual() { return manual_.get(); }
+  TSplashForm* splash() { return splash_.get(); }
+  // Whether the creation of the device window ran all its steps.
+  bool createdFully() const { return createdFully_; }
+
+ private:
+  void createSideWindows();
+  void wireDevice();
+  void endProgram();
+
+  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<GameMenu> gameMenu_;
+  std::unique_ptr<DeviceMenu> menu_;
+  std::unique_ptr<TAboutForm> about_;
+  std::unique_ptr<TKeysForm> keys_;
+  std::unique_ptr<TManualForm> manual_;
+  std::unique_ptr<TSplashForm> splash_;
+  bool createdFully_ = false;
+  bool ended_ = false;
+  bool activatedOnce_ = false;
+};
+
+}  // namespace tavro
