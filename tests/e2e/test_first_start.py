@@ -1,0 +1,131 @@
+"""First start on empty settings: fullscreen, the splash window asks for the
+sound output; choosing "(no sound)" starts the segment test, centred."""
+
+import time
+
+from harness import (AM, COLON, DIGIT_POS, LCD_SEGMENTS, TIME_1, App, Failures, Skin, Screen,
+                     body_match, centred_origin, dark_mask, device_window, differs, find_windows,
+                     key, mean_saturation, named_window, parse_args, pointer_to,
+                     process_windows, require_display, settled, wait_change, wait_for,
+                     window_geometry)
+
+SPLASH = "^About this game...$"
+SPLASH_SIZE = (460, 420)
+PLAY = (116, 340, 107, 30)  # place of the play pictures in the splash window
+
+
+def check_segment_test(app, screen, skin, failures, origin, test):
+    """Every segment is on in test: checked against later pictures in which it is off."""
+    # Later pictures in which each segment is off: time 1 at 10:20 (every
+    # digit differs from 8) and the alarm (TIME 1 and AM off, blinking colon).
+    pointer_to(origin[0] + 280, origin[1] + 190)
+    key("3")
+    wait_change(screen, test, skin.rect(DIGIT_POS[0], origin), what="the time display")
+    time.sleep(0.2)
+    time_1 = settled(screen)
+    app.shot_image(time_1, "time-1")
+    key("3", "3")
+    time.sleep(0.3)
+    alarm = settled(screen)
+    app.shot_image(alarm, "alarm")
+    colon_off = None
+    deadline = time.monotonic() + 2.5
+    while colon_off is None and time.monotonic() < deadline:
+        frame = screen.grab()
+        if differs(frame, test, skin.rect(COLON, origin)):
+            colon_off = frame
+        time.sleep(0.04)
+
+    not_lit = []
+    for n in LCD_SEGMENTS:
+        reference = alarm if n in (TIME_1, AM) else colon_off if n == COLON else time_1
+        if reference is None or not differs(test, reference, skin.rect(n, origin)):
+            not_lit.append(n)
+    failures.check(len(LCD_SEGMENTS) == 58 and not not_lit,
+                   "all 58 segments on in the segment test (not lit: %s)" % not_lit)
+
+    masks = [dark_mask(test, skin.rect(n, origin)) for n in DIGIT_POS]
+    spread = max(len(m ^ masks[0]) for m in masks)
+    failures.check(spread <= len(masks[0]) // 5 and len(masks[0]) > 20,
+                   "the four digit positions show one and the same glyph (%d of %d pixels apart)"
+                   % (spread, len(masks[0])))
+    others = [dark_mask(alarm, skin.rect(n, origin)) for n in DIGIT_POS]  # 1 2 0 0
+    failures.check(all(len(o - masks[i]) <= 3 and len(masks[i] - o) > 5
+                       for i, o in enumerate(others)),
+                   "that glyph covers the glyphs 1, 2 and 0: the panel reads 8888")
+
+
+def main():
+    args = parse_args()
+    require_display()
+    screen = Screen()
+    skin = Skin(args.dist)
+    failures = Failures()
+    app = App(args.dist, args.shots, "first_start", faketime="2026-12-10 10:20:00")
+    app.start()
+    try:
+        splash = named_window(SPLASH, timeout=15, app=app)
+        x, y, w, h = window_geometry(splash)
+        failures.check((w, h) == SPLASH_SIZE, "splash window is %dx%d" % (w, h))
+        centre = centred_origin(screen, *SPLASH_SIZE)
+        failures.check(abs(x - centre[0]) <= 2 and abs(y - centre[1]) <= 2,
+                       "splash window centred: at (%d, %d), expected %s" % (x, y, centre))
+        play = (x + PLAY[0], y + PLAY[1], PLAY[2], PLAY[3])
+        image = wait_for(lambda: (lambda i: i if mean_saturation(i, (x, y, w, 52)) > 20 else None)(
+            screen.grab()), timeout=5, what="the splash window to be drawn")
+        image = settled(screen)
+        app.shot_image(image, "splash")
+        greyed = mean_saturation(image, play)
+        failures.check(greyed < 30, "no output chosen: the greyed play picture (saturation %.0f)"
+                       % greyed)
+        shown = [wid for wid in process_windows(app) if wid != splash
+                 and window_geometry(wid)[0] >= 0 and window_geometry(wid)[1] >= 0]
+        failures.check(not shown, "the device window is not on the screen yet")
+
+        # Enter without a choice does nothing.
+        pointer_to(x + w // 2, y + 40)
+        key("Return")
+        time.sleep(0.5)
+        failures.check(find_windows(SPLASH), "Enter without a chosen output keeps the splash")
+
+        # The list has the focus: End chooses its last entry, "(no sound)".
+        key("End")
+        enabled = wait_change(screen, image, play, what="the play picture to change")
+        enabled = settled(screen)
+        app.shot_image(enabled, "no-sound-chosen")
+        failures.check(mean_saturation(enabled, play) > greyed + 20,
+                       "an output chosen: the coloured play picture (saturation %.0f)"
+                       % mean_saturation(enabled, play))
+        key("Return")
+        wait_for(lambda: not find_windows(SPLASH), timeout=5, what="the splash to close")
+        failures.check(True, "Enter closes the splash")
+        device_window(app, screen, fullscreen=True)
+        failures.check(True, "the device window covers the screen")
+        values = wait_for(lambda: (lambda v: v if v.get("SoundMode") else None)(app.settings()),
+                          timeout=3, what="SoundMode in the settings")
+        failures.check(values.get("SoundMode") == "2", "SoundMode=2 stored (got %s)"
+                       % values.get("SoundMode"))
+        failures.check(values.get("SplashScreen") in ("1", "true"),
+                       "SplashScreen=1 stored (got %s)" % values.get("SplashScreen"))
+
+        origin = centred_origin(screen, skin.game_w, skin.game_h)
+        failures.check(origin == ((1280 - 561) // 2, (1024 - 374) // 2) or screen.width != 1280,
+                       "game area origin %s" % (origin,))
+        time.sleep(0.3)
+        test = settled(screen)
+        app.shot_image(test, "segment-test")
+        match = body_match(test, origin, args.dist, skin)
+        failures.check(match > 0.9, "the game area is centred on the screen (%.0f%% of body "
+                       "samples in place)" % (100 * match))
+
+        check_segment_test(app, screen, skin, failures, origin, test)
+    except AssertionError as error:
+        failures.check(False, str(error))
+        app.shot(screen, "failure")
+    finally:
+        app.stop()
+    failures.finish()
+
+
+if __name__ == "__main__":
+    main()
