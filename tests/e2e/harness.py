@@ -172,7 +172,11 @@ def xdotool(*args, check=True):
 
 
 def key(*names):
-    xdotool("key", "--delay", "30", *names)
+    """Taps keys one after another. The program takes a release followed within
+    a few milliseconds by a press of the same key for one auto-repeat, so taps
+    are spaced well apart (xdotool waits half the delay between press and
+    release and half after the release)."""
+    xdotool("key", "--delay", "200", *names)
 
 
 def key_down(name):
