@@ -7,6 +7,7 @@
 
 #include "device/unit1.h"
 #include "input/KeyMapper.h"
+#include "shell/ErrorBox.h"
 
 namespace tavro {
 namespace {
@@ -15,7 +16,11 @@ enum CursorKind { kArrow = 0, kHand, kHelp };
 
 }  // namespace
 
-QtDeviceInput::QtDeviceInput(TForm1& form) : form_(form), dispatcher_(form.key_bindings, *this) {}
+QtDeviceInput::QtDeviceInput(TForm1& form) : form_(form), dispatcher_(form.key_bindings, *this) {
+  pendingTimer_.setSingleShot(true);
+  pendingTimer_.setInterval(kPairWindowMs);
+  pendingTimer_.callOnTimeout([this] { flushKeyRelease(); });
+}
 
 QtDeviceInput::~QtDeviceInput() = default;
 
@@ -127,15 +132,43 @@ bool QtDeviceInput::handleEvent(QEvent* event) {
 }
 
 void QtDeviceInput::keyPress(QKeyEvent* event) {
-  if (!dispatcher_.keyDown(virtualKeyCode(*event), event->isAutoRepeat())) {
+  bool repeat = event->isAutoRepeat();
+  if (pending_) {
+    if (pending_->key == event->key() && pending_->scanCode == event->nativeScanCode()) {
+      pending_.reset();  // release and press of one auto-repeat
+      pendingTimer_.stop();
+      repeat = true;
+    } else {
+      flushKeyRelease();
+    }
+  }
+  if (form_.shortcutKey && form_.shortcutKey(event, repeat)) {
+    return;
+  }
+  if (!dispatcher_.keyDown(virtualKeyCode(*event), repeat)) {
     event->ignore();
   }
 }
 
 void QtDeviceInput::keyRelease(QKeyEvent* event) {
-  if (!dispatcher_.keyUp(virtualKeyCode(*event), event->isAutoRepeat())) {
-    event->ignore();
+  const uint16_t code = virtualKeyCode(*event);
+  if (event->isAutoRepeat()) {
+    dispatcher_.keyUp(code, true);
+    return;
   }
+  flushKeyRelease();
+  pending_ = PendingRelease{event->key(), event->nativeScanCode(), code};
+  pendingTimer_.start();
+}
+
+void QtDeviceInput::flushKeyRelease() {
+  if (!pending_) {
+    return;
+  }
+  const uint16_t code = pending_->code;
+  pending_.reset();
+  pendingTimer_.stop();
+  runHandler([this, code] { dispatcher_.keyUp(code, false); }, &form_);
 }
 
 void QtDeviceInput::mousePress(QMouseEvent* event) {

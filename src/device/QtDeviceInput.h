@@ -5,6 +5,7 @@
 // hints follow the control under the pointer.
 
 #include <QPoint>
+#include <QTimer>
 #include <optional>
 
 #include "device/SkinImage.h"
@@ -28,8 +29,17 @@ class QtDeviceInput : public ButtonSink {
 
   // Tool tips; true when the event was taken.
   bool handleEvent(QEvent* event);
+  // A key press goes to the form's shortcut hook first, then to the bindings.
   void keyPress(QKeyEvent* event);
+  // A plain release waits kPairWindowMs for a press of the same key: under
+  // X11 an auto-repeat pair may come without its auto-repeat flag, and then
+  // the pair is taken as a repeat of the held key.
   void keyRelease(QKeyEvent* event);
+  // Runs the waiting release at once, if any.
+  void flushKeyRelease();
+  bool keyReleasePending() const { return pending_.has_value(); }
+
+  static constexpr int kPairWindowMs = 20;
   void mousePress(QMouseEvent* event);
   void mouseRelease(QMouseEvent* event);
   void mouseMove(QMouseEvent* event);
@@ -46,6 +56,13 @@ class QtDeviceInput : public ButtonSink {
  private:
   void updateCursor(QPoint pos);
 
+  // The key a waiting release belongs to.
+  struct PendingRelease {
+    int key = 0;
+    quint32 scanCode = 0;
+    uint16_t code = 0;
+  };
+
   TForm1& form_;
   ButtonDispatcher dispatcher_;
   int mouseButton_ = -1;  // the button that took the left press, or -1
@@ -54,6 +71,8 @@ class QtDeviceInput : public ButtonSink {
   QPoint dragAnchor_;  // pointer position within the pressed control
   std::optional<SkinImage> dragControl_;
   int cursorKind_ = -1;
+  std::optional<PendingRelease> pending_;
+  QTimer pendingTimer_;
 };
 
 }  // namespace tavro

@@ -359,10 +359,13 @@ bool TForm1::event(QEvent* event) {
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
-  if (shortcutKey && shortcutKey(event)) {
-    return;
-  }
   input_->keyPress(event);
+}
+void TForm1::flushKeyRelease() {
+  input_->flushKeyRelease();
+}
+bool TForm1::keyReleasePending() const {
+  return input_->keyReleasePending();
 }
 void TForm1::keyReleaseEvent(QKeyEvent* event) {
   input_->keyRelease(event);

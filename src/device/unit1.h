@@ -55,14 +55,19 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   ButtonHints hints;
   // Called for a left click on the game menu controls (fullscreen only).
   std::function<void()> gameMenuClick;
-  // Sees every key press before the key bindings; true when it took the key.
-  std::function<bool(QKeyEvent*)> shortcutKey;
+  // Sees every key press before the key bindings (autoRepeat also for an
+  // unflagged auto-repeat pair); true when it took the key.
+  std::function<bool(QKeyEvent*, bool autoRepeat)> shortcutKey;
   // A right-click (or the menu key) asks for the context menu at this point.
   std::function<void(QPoint globalPos)> contextMenuRequest;
   // Every activation of the window (FormActivate).
   std::function<void()> activated;
   // After the close handler has released sound and settings.
   std::function<void()> closed;
+  // Runs a key release that still waits to be told apart from an
+  // auto-repeat pair (tests; it runs by itself a moment later).
+  void flushKeyRelease();
+  bool keyReleasePending() const;
   // Rebuilds the hints from key_bindings and key_names.
   void applyHints();
 

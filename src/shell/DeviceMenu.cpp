@@ -94,7 +94,7 @@ void DeviceMenu::popupAt(QPoint globalPos) {
   menu_->popup(globalPos, action(1));
 }
 
-bool DeviceMenu::shortcutKey(QKeyEvent* event) {
+bool DeviceMenu::shortcutKey(QKeyEvent* event, bool autoRepeat) {
   if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
     return false;
   }
@@ -121,7 +121,7 @@ bool DeviceMenu::shortcutKey(QKeyEvent* event) {
     default:
       return false;
   }
-  if (event->isAutoRepeat()) {
+  if (autoRepeat) {
     return true;  // a held key acts once
   }
   run([this] { pm_0_menuPopup(); });

@@ -56,7 +56,7 @@ class DeviceMenu : public QObject {
   // Opens the menu at a screen position (the right-click).
   void popupAt(QPoint globalPos);
   // A key press on the device window; true when a shortcut took it.
-  bool shortcutKey(QKeyEvent* event);
+  bool shortcutKey(QKeyEvent* event, bool autoRepeat);
 
   void pm_0_menuPopup();
   void pm_1_aboutClick();

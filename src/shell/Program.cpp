@@ -67,7 +67,9 @@ bool Program::start() {
 
 void Program::wireDevice() {
   TForm1& form = *form_;
-  form.shortcutKey = [this](QKeyEvent* event) { return menu_->shortcutKey(event); };
+  form.shortcutKey = [this](QKeyEvent* event, bool autoRepeat) {
+    return menu_->shortcutKey(event, autoRepeat);
+  };
   form.contextMenuRequest = [this](QPoint globalPos) { menu_->popupAt(globalPos); };
   form.gameMenuClick = [this] {
     runHandler([this] { gameMenu_->btn_game_menu_topClick(); }, form_.get());

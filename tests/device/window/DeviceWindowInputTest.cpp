@@ -34,6 +34,7 @@ class DeviceWindowInput : public ::testing::Test {
   void key(QEvent::Type type, int qtKey, bool autoRepeat = false) {
     QKeyEvent event(type, qtKey, Qt::NoModifier, QString(), autoRepeat);
     QCoreApplication::sendEvent(&form, &event);
+    form.flushKeyRelease();  // no auto-repeat press follows
   }
   bool leftPressedShown() { return form.frame().pixel(12, 15) == kLeftDown; }
 
