@@ -131,7 +131,11 @@ void Program::FormActivate() {
 
 void Program::endProgram() {
   ended_ = true;
-  QCoreApplication::exit(0);
+  if (endAction_) {
+    endAction_();
+  } else {
+    QCoreApplication::exit(0);
+  }
 }
 
 }  // namespace tavro

@@ -3,6 +3,7 @@
 // together, the device window's first activation that shows the launcher,
 // and the end of the program.
 
+#include <functional>
 #include <memory>
 
 namespace tavro {
@@ -38,6 +39,10 @@ class Program {
   TKeysForm* keys() { return keys_.get(); }
   TManualForm* manual() { return manual_.get(); }
   TSplashForm* splash() { return splash_.get(); }
+  // What ends the program (by default the event loop ends after the current
+  // event); tests record it instead.
+  void setEndAction(std::function<void()> end) { endAction_ = std::move(end); }
+  bool ended() const { return ended_; }
   // Whether the creation of the device window ran all its steps.
   bool createdFully() const { return createdFully_; }
 
@@ -53,9 +58,9 @@ class Program {
   std::unique_ptr<TKeysForm> keys_;
   std::unique_ptr<TManualForm> manual_;
   std::unique_ptr<TSplashForm> splash_;
+  std::function<void()> endAction_;
   bool createdFully_ = false;
   bool ended_ = false;
-  bool activatedOnce_ = false;
 };
 
 }  // namespace tavro

@@ -1,0 +1,148 @@
+// Program start and stop: the order of the windows, the first activation
+// that shows the launcher, the skip path and the close.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ProgramFixture.h"
+#include "input/keys.h"
+#include "shell/DeviceMenu.h"
+#include "shell/about.h"
+#include "shell/manual.h"
+
+namespace tavro::testing {
+namespace {
+
+using ProgramStart = ProgramFixture;
+
+bool segmentTestShown(TForm1& form) {
+  return form.skinControl(im_hero(1, 1)).isVisible() &&
+         form.skinControl(im_item_1_target).isVisible();
+}
+
+TEST_F(ProgramStart, FirstStartShowsTheLauncherOnceAndKeepsTheDeviceOffTheScreen) {
+  ASSERT_TRUE(start());
+  EXPECT_TRUE(program->createdFully());
+  ASSERT_NE(program->about(), nullptr);
+  ASSERT_NE(program->keys(), nullptr);
+  ASSERT_NE(program->manual(), nullptr);
+  ASSERT_NE(program->splash(), nullptr);
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Tavro50");
+  EXPECT_TRUE(form().fullscreen_mode);
+  EXPECT_TRUE(form().isVisible());
+  EXPECT_EQ(form().pos(), offScreen());
+  EXPECT_FALSE(segmentTestShown(form()));
+
+  TSplashForm& splash = *program->splash();
+  EXPECT_FALSE(splash_pending);  // the first activation ran once the loop turned
+  EXPECT_TRUE(splash.isVisible());
+  EXPECT_FALSE(splash.btn_play->isEnabled());
+  EXPECT_EQ(splash.cb_sound->currentIndex(), -1);
+
+  // Without a choice Enter and 1 start nothing.
+  QTest::keyClick(splash.cb_sound, Qt::Key_Return);
+  QTest::keyClick(splash.cb_sound, Qt::Key_1);
+  EXPECT_TRUE(splash.isVisible());
+  EXPECT_EQ(form().pos(), offScreen());
+
+  // Later activations do not show it again.
+  splash.hide();
+  program->FormActivate();
+  EXPECT_FALSE(splash.isVisible());
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ProgramStart, PlayWithoutSoundCentresTheDeviceInItsSegmentTest) {
+  ASSERT_TRUE(start());
+  TSplashForm& splash = *program->splash();
+  splash.cb_sound->setCurrentIndex(2);  // (no sound)
+  splash.chb_splashscreen->setChecked(false);
+  QTest::keyClick(splash.cb_sound, Qt::Key_Return);
+  EXPECT_FALSE(splash.isVisible());
+  EXPECT_EQ(form().pos(), centred());
+  EXPECT_EQ(form().device().device_mode, 0);
+  EXPECT_TRUE(segmentTestShown(form()));
+  EXPECT_FALSE(form().sound().sound_on);
+  EXPECT_EQ(stored("SoundMode"), "2");
+  EXPECT_FALSE(program->menu().splashChecked());
+}
+
+TEST_F(ProgramStart, StoredOutputOutsideTheListWaitsForAChoice) {
+  store("SoundMode", "7");
+  store("SplashScreen", "0");
+  ASSERT_TRUE(start());
+  EXPECT_FALSE(program->splash()->skipped());
+  EXPECT_TRUE(program->splash()->isVisible());
+  EXPECT_EQ(form().pos(), offScreen());
+}
+
+TEST_F(ProgramStart, SkipPathStartsTheDeviceCentredWithoutTheLauncher) {
+  for (const char* mode : {"1", "2"}) {
+    splash_pending = true;
+    store("SoundMode", mode);
+    store("SplashScreen", "0");
+    store("FullscreenMode", "0");
+    ASSERT_TRUE(start()) << mode;
+    EXPECT_TRUE(program->splash()->skipped()) << mode;
+    EXPECT_FALSE(program->splash()->isVisible()) << mode;
+    EXPECT_FALSE(form().fullscreen_mode) << mode;
+    EXPECT_EQ(form().pos(), centred()) << mode;
+    EXPECT_TRUE(segmentTestShown(form())) << mode;
+    EXPECT_EQ(form().sound().sound_on, std::string(mode) == "1") << mode;
+    EXPECT_FALSE(program->menu().splashChecked()) << mode;
+    EXPECT_TRUE(boxes.empty()) << mode;
+  }
+}
+
+TEST_F(ProgramStart, MissingConfigEndsTheProgramBeforeAnyWindowShows) {
+  QTemporaryDir empty;
+  useConfigDir(empty.path());
+  EXPECT_FALSE(start());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0],
+            "Error|Configuration file (Config.ini) not found. Please reinstall the game.");
+  EXPECT_FALSE(form().isVisible());
+  EXPECT_EQ(program->splash(), nullptr);
+}
+
+TEST_F(ProgramStart, SkinErrorEndsTheCreationButTheProgramGoesOn) {
+  QTemporaryDir config;
+  QFile source(dist_ + "/Config.ini");
+  ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+  QByteArray text = source.readAll();
+  // The background colour of fullscreen mode is no number.
+  text.replace("[Fullscreen]", "[Fullscreen]\r\nBgColor=red");
+  QFile broken(config.filePath("Config.ini"));
+  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+  broken.write(text);
+  broken.close();
+  useConfigDir(config.path());
+
+  ASSERT_TRUE(start());
+  EXPECT_FALSE(program->createdFully());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], "Tavro50|'red' is not a valid integer value.");
+  EXPECT_TRUE(program->splash()->isVisible());
+  EXPECT_EQ(stored("Key1"), "<absent>");  // the steps after the skin were not done
+}
+
+TEST_F(ProgramStart, CloseReleasesSoundAndSettingsAndEndsTheProgram) {
+  startSkipping();
+  form().close();
+  EXPECT_EQ(ends, 1);
+  EXPECT_TRUE(program->ended());
+  EXPECT_EQ(form().settings(), nullptr);
+  // Handlers that run before the loop ends find no store and write nothing.
+  QKeyEvent f12(QEvent::KeyPress, Qt::Key_F12, Qt::NoModifier);
+  QCoreApplication::sendEvent(&form(), &f12);
+  EXPECT_EQ(stored("FullscreenMode"), "1");
+}
+
+}  // namespace
+}  // namespace tavro::testing
