@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench test-sanitize install clean format
+.PHONY: all deps configure build run test bench fuzz test-sanitize install clean format
 
 all: build
 
@@ -25,8 +25,15 @@ run: build
 test: build
 	scripts/run-tests $(BUILD)
 
+# The Google benchmarks, then one table of whole-program figures against their goals.
 bench: build
 	cmake --build $(BUILD) --target run_bench
+	cmake --build $(BUILD) -j $(JOBS) --target bench_process
+	scripts/bench-report $(BUILD)
+
+# libFuzzer targets (clang) in their own build folder, each run FUZZ_SECONDS (default 60).
+fuzz: deps
+	scripts/fuzz $(BUILD)-fuzz
 
 test-sanitize: deps
 	cmake -S . -B $(BUILD)-sanitize -DTAVRO_SANITIZE=ON -DTAVRO_BUILD_BENCH=OFF $(CMAKE_FLAGS)

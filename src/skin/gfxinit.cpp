@@ -40,8 +40,27 @@ int gameOffset(const std::string& text, int screen, int game) {
   return static_cast<int>((int64_t{screen} - game) / 2);
 }
 
+// Decoded pixels of one load so far, against the target's budget.
+class PixelBudget {
+ public:
+  explicit PixelBudget(int64_t limit) : left_(limit) {}
+  // Decodes a file; throws when its pixels do not fit in what is left.
+  Picture load(const std::string& path) {
+    Picture picture = loadPicture(path);
+    left_ -= int64_t{picture.image.width()} * picture.image.height();
+    if (left_ < 0) {
+      throw std::runtime_error(kSkinTooLargeMessage);
+    }
+    return picture;
+  }
+
+ private:
+  int64_t left_;
+};
+
 // Loads `folder + name` into the control when the file exists; false otherwise.
-bool loadIfExists(PictureControl& control, const std::string& folder, const std::string& name) {
+bool loadIfExists(PictureControl& control, const std::string& folder, const std::string& name,
+                  PixelBudget& budget) {
   if (isNoFile(name)) {
     return false;
   }
@@ -49,7 +68,7 @@ bool loadIfExists(PictureControl& control, const std::string& folder, const std:
   if (!fileExists(path)) {
     return false;
   }
-  control.setPicture(loadPicture(path));
+  control.setPicture(budget.load(path));
   return true;
 }
 
@@ -83,12 +102,13 @@ struct Offsets {
   int y = 0;
 };
 
-Offsets loadFullscreenLayout(SkinTarget& target, const IniFile& ini) {
+Offsets loadFullscreenLayout(SkinTarget& target, const IniFile& ini, PixelBudget& budget) {
   const std::string backdropFolder =
       makeFolder(ini.readString("Fullscreen", "BackdropDir", "Graphics\\Backdrops\\"));
 
   PictureControl& backdrop = target.backdropControl();
-  if (loadIfExists(backdrop, backdropFolder, ini.readString("Fullscreen", "BackdropFile", "nil"))) {
+  if (loadIfExists(backdrop, backdropFolder, ini.readString("Fullscreen", "BackdropFile", "nil"),
+                   budget)) {
     backdrop.setStretch(flagValue(ini.readInteger("Fullscreen", "BackdropStretch", 0)));
     backdrop.setVisible(true);
   }
@@ -107,7 +127,7 @@ Offsets loadFullscreenLayout(SkinTarget& target, const IniFile& ini) {
   target.setClientHeight(screen.height());
 
   PictureControl& logo = target.logoControl();
-  if (loadIfExists(logo, backdropFolder, ini.readString("Fullscreen", "LogoFile", "nil"))) {
+  if (loadIfExists(logo, backdropFolder, ini.readString("Fullscreen", "LogoFile", "nil"), budget)) {
     logo.setAutoSize(true);
     logo.setVisible(true);
     placeLogo(target, logo, ini.readInteger("Fullscreen", "LogoPosition", 1));
@@ -125,7 +145,7 @@ void loadWindowedLayout(SkinTarget& target, const IniFile& ini) {
 }
 
 void loadSkinImages(SkinTarget& target, const IniFile& ini, const std::string& skinFolder,
-                    Offsets offsets) {
+                    Offsets offsets, PixelBudget& budget) {
   for (int n = 1; n <= kSkinImageCount; ++n) {
     PictureControl& control = target.skinControl(n);
     const std::string section = "Image" + std::to_string(n);
@@ -133,7 +153,7 @@ void loadSkinImages(SkinTarget& target, const IniFile& ini, const std::string& s
     if (!isNoFile(name)) {
       const std::string path = hostPath(skinFolder + name);
       if (fileExists(path)) {
-        control.setPicture(loadPicture(path));
+        control.setPicture(budget.load(path));
       } else {
         control.setPicture(missingImageMarker());
       }
@@ -155,6 +175,10 @@ void showGameMenuControls(SkinTarget& target) {
 }
 
 }  // namespace
+
+int64_t SkinTarget::pictureBudget() const {
+  return kMaxSkinPixels;
+}
 
 QRgb colourFromColorRef(int32_t value) {
   const auto v = static_cast<uint32_t>(value);
@@ -189,13 +213,14 @@ void Gfx_Load_Skin(SkinTarget& target) {
   target.setClientHeight(ini.readInteger("Common", "GameHeight", 374));
   target.setClientWidth(ini.readInteger("Common", "GameWidth", 561));
 
+  PixelBudget budget(target.pictureBudget());
   Offsets offsets;
   if (target.fullscreenMode()) {
-    offsets = loadFullscreenLayout(target, ini);
+    offsets = loadFullscreenLayout(target, ini, budget);
   } else {
     loadWindowedLayout(target, ini);
   }
-  loadSkinImages(target, ini, skinFolder, offsets);
+  loadSkinImages(target, ini, skinFolder, offsets, budget);
   showGameMenuControls(target);
 }
 

@@ -7,6 +7,7 @@
 
 #include <QRgb>
 #include <QSize>
+#include <cstdint>
 #include <string>
 
 #include "skin/PictureControl.h"
@@ -41,13 +42,25 @@ class SkinTarget {
   virtual void showFatalError(const std::string& message) = 0;
   // Asks the application to end after the current event.
   virtual void requestQuit() = 0;
+
+  // The most decoded pixels one load may bring in, all pictures together.
+  virtual int64_t pictureBudget() const;
 };
+
+// A few highly compressed files (or one named 81 times) can each decode to
+// the largest picture allowed; past this total a load stops with
+// kSkinTooLargeMessage instead of exhausting memory. 128 Mpixels is 512 MB of
+// decoded pictures, far beyond any real skin.
+inline constexpr int64_t kMaxSkinPixels = int64_t{128} << 20;
+inline constexpr const char* kSkinTooLargeMessage =
+    "The skin's pictures are too large to load (more than 134 million pixels in all)";
 
 inline constexpr const char* kConfigMissingMessage =
     "Configuration file (Config.ini) not found. Please reinstall the game.";
 
-// One load. Throws std::runtime_error for an invalid colour value and for a
-// picture file that cannot be decoded; what was set before stays set.
+// One load. Throws std::runtime_error for an invalid colour value, for a
+// picture file that cannot be decoded and for pictures over the budget; what was set before stays
+// set.
 void Gfx_Load_Skin(SkinTarget& target);
 
 // A Config.ini colour (0x00BBGGRR) as a Qt colour.
