@@ -78,7 +78,7 @@ QAction* DeviceMenu::action(int i) const {
 }
 
 void DeviceMenu::run(const std::function<void()>& handler) {
-  runHandler(handler, &form_);
+  runHandler(handler);  // the box centred on the screen: the window may be off it
 }
 
 void DeviceMenu::setFullscreenChecked(bool checked) {

@@ -64,10 +64,10 @@ void GameMenu::unfold() {
         const std::function<void()> command = entry.command;
         row->onClick = [this, command] {
           if (command) {
-            runHandler(command, &form_);
+            runHandler(command);
           }
         };
-        row->onLeftRelease = [this] { runHandler([this] { la_menu_itemMouseUp(); }, &form_); };
+        row->onLeftRelease = [this] { runHandler([this] { la_menu_itemMouseUp(); }); };
       }
     }
     row->move(0, kRowHeight * static_cast<int>(i + 1));

@@ -60,8 +60,7 @@ bool Program::start() {
   form_->activateWindow();
   // Without a window manager an off-screen window may never be activated:
   // the first activation's work is then done once the event loop runs.
-  QTimer::singleShot(0, form_.get(),
-                     [this] { runHandler([this] { FormActivate(); }, form_.get()); });
+  QTimer::singleShot(0, form_.get(), [this] { runHandler([this] { FormActivate(); }); });
   return true;
 }
 
@@ -71,10 +70,8 @@ void Program::wireDevice() {
     return menu_->shortcutKey(event, autoRepeat);
   };
   form.contextMenuRequest = [this](QPoint globalPos) { menu_->popupAt(globalPos); };
-  form.gameMenuClick = [this] {
-    runHandler([this] { gameMenu_->btn_game_menu_topClick(); }, form_.get());
-  };
-  form.activated = [this] { runHandler([this] { FormActivate(); }, form_.get()); };
+  form.gameMenuClick = [this] { runHandler([this] { gameMenu_->btn_game_menu_topClick(); }); };
+  form.activated = [this] { runHandler([this] { FormActivate(); }); };
   form.closed = [this] { endProgram(); };
 }
 

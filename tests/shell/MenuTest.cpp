@@ -112,6 +112,22 @@ TEST_F(Menu, F12SwitchesBothWaysAndLeavesTheWindowCentred) {
   EXPECT_TRUE(form().gameMenuBackgroundControl().isVisible());
 }
 
+TEST_F(Menu, SkinErrorDuringTheSwitchLeavesTheWindowOffTheScreenUntilTheNextSwitch) {
+  useChangedConfig("TranspColor=$00ff00ff", "TranspColor=pink");  // read in windowed mode only
+  startSkipping();
+  key(Qt::Key_F12);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], "Tavro50|'pink' is not a valid integer value.");
+  EXPECT_FALSE(form().fullscreen_mode);
+  EXPECT_EQ(stored("FullscreenMode"), "0");
+  EXPECT_EQ(form().pos(), offScreen());
+  key(Qt::Key_F12);
+  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_TRUE(form().fullscreen_mode);
+  EXPECT_EQ(stored("FullscreenMode"), "1");
+  EXPECT_EQ(form().pos(), centred());
+}
+
 TEST_F(Menu, F12WithTheGameMenuUnfoldedLeavesNoRowBehind) {
   startSkipping();
   gameMenu().btn_game_menu_topClick();

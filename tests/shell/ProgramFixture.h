@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -57,6 +58,20 @@ class ProgramFixture : public ::testing::Test {
   }
 
   static void useConfigDir(const QString& dir) { qputenv("TAVRO_CONFIG_DIR", dir.toUtf8()); }
+
+  // Uses a copy of the program's Config.ini with one piece of text replaced.
+  void useChangedConfig(const QByteArray& from, const QByteArray& to) {
+    QFile source(dist_ + "/Config.ini");
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    QByteArray text = source.readAll();
+    ASSERT_TRUE(text.contains(from));
+    text.replace(from, to);
+    QFile changed(changedConfigDir_.filePath("Config.ini"));
+    ASSERT_TRUE(changed.open(QIODevice::WriteOnly));
+    changed.write(text);
+    changed.close();
+    useConfigDir(changedConfigDir_.path());
+  }
 
   static void store(const char* name, const char* value) {
     QSettings settings("Velquin", "Tavro50");
@@ -110,6 +125,7 @@ class ProgramFixture : public ::testing::Test {
   }
 
   QTemporaryDir settingsDir_;
+  QTemporaryDir changedConfigDir_;
   QString previousCwd_;
   QString previousConfigLocation_;
   QByteArray previousXdg_;

@@ -112,18 +112,8 @@ TEST_F(ProgramStart, MissingConfigEndsTheProgramBeforeAnyWindowShows) {
 }
 
 TEST_F(ProgramStart, SkinErrorEndsTheCreationButTheProgramGoesOn) {
-  QTemporaryDir config;
-  QFile source(dist_ + "/Config.ini");
-  ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-  QByteArray text = source.readAll();
   // The background colour of fullscreen mode is no number.
-  text.replace("[Fullscreen]", "[Fullscreen]\r\nBgColor=red");
-  QFile broken(config.filePath("Config.ini"));
-  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-  broken.write(text);
-  broken.close();
-  useConfigDir(config.path());
-
+  useChangedConfig("[Fullscreen]", "[Fullscreen]\r\nBgColor=red");
   ASSERT_TRUE(start());
   EXPECT_FALSE(program->createdFully());
   ASSERT_EQ(boxes.size(), 1u);
