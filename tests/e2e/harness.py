@@ -187,13 +187,26 @@ def key_up(name):
     xdotool("keyup", name)
 
 
+def pointer_location():
+    out = xdotool("getmouselocation", "--shell")
+    values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+    return int(values["X"]), int(values["Y"]), int(values["WINDOW"])
+
+
+def pointer_to(x, y):
+    # "mousemove --sync" waits for the pointer to move, which never happens when
+    # it already stands there.
+    if pointer_location()[:2] != (x, y):
+        xdotool("mousemove", "--sync", x, y)
+
+
 def click(x, y, button=1):
-    xdotool("mousemove", "--sync", x, y)
+    pointer_to(x, y)
     xdotool("click", button)
 
 
 def press(x, y, button=1):
-    xdotool("mousemove", "--sync", x, y)
+    pointer_to(x, y)
     xdotool("mousedown", button)
 
 
@@ -206,6 +219,18 @@ def find_windows(name):
     return [int(w) for w in out.split()] if out else []
 
 
+def window_title(window):
+    """The title a window manager shows: _NET_WM_NAME, else WM_NAME."""
+    for prop in ("_NET_WM_NAME", "WM_NAME"):
+        out = subprocess.run(["xprop", "-id", str(window), prop], capture_output=True,
+                             text=True).stdout.strip()
+        if "=" in out:
+            value = out.split("=", 1)[1].strip()
+            if value.startswith('"') and value.endswith('"'):
+                return value[1:-1]
+    return None
+
+
 def window_geometry(window):
     out = xdotool("getwindowgeometry", "--shell", window)
     values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
@@ -213,10 +238,8 @@ def window_geometry(window):
 
 
 def window_under_pointer(x, y):
-    xdotool("mousemove", "--sync", x, y)
-    out = xdotool("getmouselocation", "--shell")
-    values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
-    return int(values["WINDOW"])
+    pointer_to(x, y)
+    return pointer_location()[2]
 
 
 def wait_for(condition, timeout=10.0, interval=0.05, what="condition"):
@@ -448,10 +471,6 @@ def wait_change(screen, before, rect, timeout=5.0, what="a change on the screen"
         return image if differs(before, image, rect) else None
 
     return wait_for(changed, timeout=timeout, what=what)
-
-
-def pointer_to(x, y):
-    xdotool("mousemove", "--sync", x, y)
 
 
 # ---------------------------------------------------------------- reading the LCD

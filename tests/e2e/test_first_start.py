@@ -108,6 +108,12 @@ def main():
         failures.check(values.get("SplashScreen") in ("1", "true"),
                        "SplashScreen=1 stored (got %s)" % values.get("SplashScreen"))
 
+        corner = screen.grab(0, 0, 36, 32)
+        dark = sum(1 for i in range(0, len(corner.rgb), 3) if sum(corner.rgb[i:i + 3]) < 60)
+        light = sum(1 for i in range(0, len(corner.rgb), 3) if min(corner.rgb[i:i + 3]) > 200)
+        failures.check(dark > 36 * 32 // 2 and light > 20,
+                       "the game menu button stands at the top-left corner (%d dark, %d white "
+                       "pixels)" % (dark, light))
         origin = centred_origin(screen, skin.game_w, skin.game_h)
         failures.check(origin == ((1280 - 561) // 2, (1024 - 374) // 2) or screen.width != 1280,
                        "game area origin %s" % (origin,))

@@ -7,7 +7,7 @@ import time
 
 from harness import (App, Failures, Screen, fresh_dist, key, mean_saturation, named_window,
                      parse_args, pointer_to, require_display, settings_value, wait_for,
-                     window_geometry)
+                     window_geometry, window_title)
 
 SPLASH = "^About this game...$"
 PLAY = (116, 340, 107, 30)  # place of the play pictures in the splash window
@@ -21,6 +21,9 @@ def close_error_box(app, screen, failures, label):
              > 1, timeout=5, what="the error box to be drawn")
     app.shot(screen, label)
     failures.check(True, "%s: an \"Error\" box appears" % label)
+    title = window_title(box)
+    failures.check(title == "Error", "%s: the box's title is \"Error\" (shown title: %r)"
+                   % (label, title))
     pointer_to(x + w // 2, y + h // 2)
     key("Return")
     try:
@@ -93,6 +96,16 @@ def main():
         time.sleep(1.0)
         failures.check(again.running() and named_window(SPLASH, timeout=1),
                        "next start: Enter without a chosen output keeps the splash open")
+        key("Escape")
+        try:
+            again.wait_exit(timeout=5)
+            failures.check(True, "Escape in the splash window ends the program")
+        except Exception:
+            failures.check(False, "Escape in the splash window ends the program")
+        values = again.settings()
+        failures.check(values.get("SoundMode") == "-1" and values.get("SplashScreen") in ("1", "true"),
+                       "Escape stores nothing: SoundMode=%s SplashScreen=%s" % (
+                           values.get("SoundMode"), values.get("SplashScreen")))
     except AssertionError as error:
         failures.check(False, "next start: " + str(error))
         again.shot(screen, "failure")

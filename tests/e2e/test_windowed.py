@@ -96,6 +96,12 @@ def main():
         failures.check(back.pixel(x2 + 1, y2 + 1) == ROOT_COLOUR,
                        "F12 again: the corner is see-through again")
         failures.check(not find_windows("^Error$"), "no error box")
+        key("Escape")
+        try:
+            app.wait_exit(timeout=5)
+            failures.check(True, "Escape on the device ends the program")
+        except Exception:
+            failures.check(False, "Escape on the device ends the program")
     except AssertionError as error:
         failures.check(False, str(error))
         app.shot(screen, "failure")
