@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTimer>
 
 #include "device/unit1.h"
 #include "input/keys.h"
@@ -164,9 +165,19 @@ void DeviceMenu::pm_6_configClick() {
 }
 
 void DeviceMenu::pm_7_keysClick() {
-  if (windows_.keys) {
-    windows_.keys->openCentred();  // centres, shows and disables the device window
+  if (!windows_.keys) {
+    return;
   }
+  TKeysForm* keys = windows_.keys;
+  keys->openCentred();  // centres, shows and disables the device window
+  // Taken from a game menu row, the click's release is still under way: the
+  // keyboard goes to the key settings window once it is over.
+  QTimer::singleShot(0, keys, [keys] {
+    if (keys->isVisible()) {
+      keys->raise();
+      keys->activateWindow();
+    }
+  });
 }
 
 void DeviceMenu::pm_8_hiscoreClick() {

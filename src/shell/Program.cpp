@@ -32,7 +32,24 @@ void activateLater(TForm1& form) {
 
 Program::Program() = default;
 
-Program::~Program() = default;
+Program::~Program() {
+  if (form_) {
+    // Windows going away may still send events to the device window: its
+    // hooks no longer reach the parts of the program being taken down.
+    form_->shortcutKey = nullptr;
+    form_->contextMenuRequest = nullptr;
+    form_->gameMenuClick = nullptr;
+    form_->activated = nullptr;
+    form_->closed = nullptr;
+  }
+  splash_.reset();
+  manual_.reset();
+  keys_.reset();
+  about_.reset();
+  menu_.reset();
+  gameMenu_.reset();
+  form_.reset();
+}
 
 bool Program::start() {
   form_ = std::make_unique<TForm1>();
