@@ -134,7 +134,10 @@ bool QtDeviceInput::handleEvent(QEvent* event) {
 void QtDeviceInput::keyPress(QKeyEvent* event) {
   bool repeat = event->isAutoRepeat();
   if (pending_) {
-    if (pending_->key == event->key() && pending_->scanCode == event->nativeScanCode()) {
+    const qint64 gap =
+        static_cast<qint64>(event->timestamp()) - static_cast<qint64>(pending_->timestamp);
+    if (pending_->key == event->key() && pending_->scanCode == event->nativeScanCode() &&
+        gap >= -kPairSlackMs && gap <= kPairSlackMs) {
       pending_.reset();  // release and press of one auto-repeat
       pendingTimer_.stop();
       repeat = true;
@@ -157,7 +160,7 @@ void QtDeviceInput::keyRelease(QKeyEvent* event) {
     return;
   }
   flushKeyRelease();
-  pending_ = PendingRelease{event->key(), event->nativeScanCode(), code};
+  pending_ = PendingRelease{event->key(), event->nativeScanCode(), code, event->timestamp()};
   pendingTimer_.start();
 }
 

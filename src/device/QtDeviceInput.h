@@ -32,14 +32,16 @@ class QtDeviceInput : public ButtonSink {
   // A key press goes to the form's shortcut hook first, then to the bindings.
   void keyPress(QKeyEvent* event);
   // A plain release waits kPairWindowMs for a press of the same key: under
-  // X11 an auto-repeat pair may come without its auto-repeat flag, and then
-  // the pair is taken as a repeat of the held key.
+  // X11 an auto-repeat pair may come without its auto-repeat flag. A press
+  // stamped with the release's time (within kPairSlackMs) completes such a
+  // pair and is taken as a repeat of the held key; a later one is a new tap.
   void keyRelease(QKeyEvent* event);
   // Runs the waiting release at once, if any.
   void flushKeyRelease();
   bool keyReleasePending() const { return pending_.has_value(); }
 
   static constexpr int kPairWindowMs = 20;
+  static constexpr int kPairSlackMs = 2;
   void mousePress(QMouseEvent* event);
   void mouseRelease(QMouseEvent* event);
   void mouseMove(QMouseEvent* event);
@@ -61,6 +63,7 @@ class QtDeviceInput : public ButtonSink {
     int key = 0;
     quint32 scanCode = 0;
     uint16_t code = 0;
+    quint64 timestamp = 0;
   };
 
   TForm1& form_;

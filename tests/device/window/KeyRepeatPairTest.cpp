@@ -23,8 +23,9 @@ class KeyRepeatPair : public ::testing::Test {
     form.key_bindings[kLeft] = KeyBinding{37, 37};   // left arrow
     form.key_bindings[kRight] = KeyBinding{38, 39};  // right arrow
   }
-  void key(QEvent::Type type, int qtKey, bool autoRepeat = false) {
+  void key(QEvent::Type type, int qtKey, bool autoRepeat = false, quint64 timestamp = 0) {
     QKeyEvent event(type, qtKey, Qt::NoModifier, QString(), autoRepeat);
+    event.setTimestamp(timestamp);
     QCoreApplication::sendEvent(&form, &event);
   }
   // A held key as X11 may deliver it: plain release and press pairs.
@@ -72,6 +73,21 @@ TEST_F(KeyRepeatPair, HeldArrowMovesTheHeroOneColumn) {
   hold(Qt::Key_Left, 0);
   form.flushKeyRelease();
   EXPECT_EQ(form.device().hero_column, 1);
+}
+
+TEST_F(KeyRepeatPair, QuickTapsAfterTheReleaseAreNewPresses) {
+  startGame();
+  key(QEvent::KeyPress, Qt::Key_Left, false, 1000);
+  key(QEvent::KeyRelease, Qt::Key_Left, false, 1050);
+  key(QEvent::KeyPress, Qt::Key_Left, false, 1051);  // same moment: a repeat
+  EXPECT_EQ(form.device().hero_column, 1);
+  key(QEvent::KeyRelease, Qt::Key_Left, false, 1100);
+  key(QEvent::KeyPress, Qt::Key_Right, false, 1112);
+  key(QEvent::KeyRelease, Qt::Key_Right, false, 1124);
+  key(QEvent::KeyPress, Qt::Key_Right, false, 1136);  // 12 ms later: a second tap
+  key(QEvent::KeyRelease, Qt::Key_Right, false, 1148);
+  form.flushKeyRelease();
+  EXPECT_EQ(form.device().hero_column, 3);
 }
 
 TEST_F(KeyRepeatPair, AnotherKeyRunsTheWaitingReleaseFirst) {
