@@ -1,6 +1,7 @@
 #include "shell/GameMenuRow.h"
 
 #include <QEnterEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 
 namespace tavro {
@@ -8,6 +9,19 @@ namespace {
 
 constexpr int kRowWidth = 256;
 constexpr int kRowHeight = 32;
+constexpr int kCellHeight = 16;
+
+// Arial whose character cell (ascent plus descent) is 16 pixels high: the
+// largest pixel size whose line fits in the cell.
+QFont rowFont() {
+  QFont font(QStringLiteral("Arial"));
+  int size = kCellHeight;
+  font.setPixelSize(size);
+  while (size > 8 && QFontMetrics(font).height() > kCellHeight) {
+    font.setPixelSize(--size);
+  }
+  return font;
+}
 
 void setUpRow(QLabel& row) {
   row.setFixedSize(kRowWidth, kRowHeight);
@@ -24,8 +38,7 @@ GameMenuRow::GameMenuRow(QWidget* parent) : QLabel(parent), separator_(true) {
 GameMenuRow::GameMenuRow(QWidget* parent, const QString& caption, bool checked, bool enabled)
     : QLabel(parent) {
   setUpRow(*this);
-  QFont font(QStringLiteral("Arial"));
-  font.setPixelSize(16);
+  static const QFont font = rowFont();
   setFont(font);
   QPalette pal = palette();
   pal.setColor(QPalette::WindowText, Qt::white);
