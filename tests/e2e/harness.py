@@ -8,6 +8,7 @@ import configparser
 import ctypes
 import ctypes.util
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -219,16 +220,25 @@ def find_windows(name):
     return [int(w) for w in out.split()] if out else []
 
 
-def window_title(window):
-    """The title a window manager shows: _NET_WM_NAME, else WM_NAME."""
+def window_names(window):
+    """The window's _NET_WM_NAME and WM_NAME (None where unset)."""
+    names = []
     for prop in ("_NET_WM_NAME", "WM_NAME"):
         out = subprocess.run(["xprop", "-id", str(window), prop], capture_output=True,
                              text=True).stdout.strip()
+        value = None
         if "=" in out:
             value = out.split("=", 1)[1].strip()
             if value.startswith('"') and value.endswith('"'):
-                return value[1:-1]
-    return None
+                value = value[1:-1]
+        names.append(value)
+    return names
+
+
+def window_title(window):
+    """The title a window manager shows: _NET_WM_NAME, else WM_NAME."""
+    net_name, name = window_names(window)
+    return net_name if net_name is not None else name
 
 
 def window_geometry(window):
@@ -294,6 +304,13 @@ def item(column, row):
 
 # ---------------------------------------------------------------- the program
 
+def _end_with_parent():
+    """In the child before exec: a SIGTERM when the test script dies, so that a
+    killed test leaves no program running on the X server."""
+    pr_set_pdeathsig = 1
+    ctypes.CDLL(None).prctl(pr_set_pdeathsig, signal.SIGTERM)
+
+
 class App:
     """One run of the program from a ready-to-run folder with its own settings folder."""
 
@@ -341,7 +358,8 @@ class App:
 
     def start(self):
         self.process = subprocess.Popen(["./tavro50"], cwd=self.dist, env=self.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                        preexec_fn=_end_with_parent)
         return self
 
     def running(self):
@@ -440,11 +458,21 @@ def device_window(app, screen, timeout=15.0, fullscreen=None):
     return wait_for(found, timeout=timeout, what="the device window on the screen")
 
 
-def named_window(name, timeout=10.0, app=None):
+def app_windows(app, pattern):
+    """Visible windows of this run whose name (WM_NAME) matches the pattern; other
+    runs of the program on the same X server do not count."""
+    found = []
+    for window in process_windows(app):
+        if any(name is not None and re.search(pattern, name) for name in window_names(window)):
+            found.append(window)
+    return found
+
+
+def named_window(name, app, timeout=10.0):
     def found():
-        if app is not None and not app.running():
+        if not app.running():
             raise AssertionError("the program ended early while waiting for %r" % name)
-        windows = find_windows(name)
+        windows = app_windows(app, name)
         return windows[0] if windows else None
 
     return wait_for(found, timeout=timeout, what="a window named %r" % name)

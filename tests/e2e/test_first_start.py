@@ -4,10 +4,10 @@ sound output; choosing "(no sound)" starts the segment test, centred."""
 import time
 
 from harness import (AM, COLON, DIGIT_POS, LCD_SEGMENTS, TIME_1, App, Failures, Skin, Screen,
-                     body_match, centred_origin, dark_mask, device_window, differs, find_windows,
+                     body_match, centred_origin, dark_mask, device_window, differs, app_windows,
                      key, mean_saturation, named_window, parse_args, pointer_to,
                      process_windows, require_display, settled, wait_change, wait_for,
-                     window_geometry)
+                     window_geometry, window_title)
 
 SPLASH = "^About this game...$"
 SPLASH_SIZE = (460, 420)
@@ -64,7 +64,7 @@ def main():
     app = App(args.dist, args.shots, "first_start", faketime="2026-12-10 10:20:00")
     app.start()
     try:
-        splash = named_window(SPLASH, timeout=15, app=app)
+        splash = named_window(SPLASH, app, timeout=15)
         x, y, w, h = window_geometry(splash)
         failures.check((w, h) == SPLASH_SIZE, "splash window is %dx%d" % (w, h))
         centre = centred_origin(screen, *SPLASH_SIZE)
@@ -78,15 +78,17 @@ def main():
         greyed = mean_saturation(image, play)
         failures.check(greyed < 30, "no output chosen: the greyed play picture (saturation %.0f)"
                        % greyed)
-        shown = [wid for wid in process_windows(app) if wid != splash
-                 and window_geometry(wid)[0] >= 0 and window_geometry(wid)[1] >= 0]
-        failures.check(not shown, "the device window is not on the screen yet")
+        shown = [(wid, window_geometry(wid), window_title(wid)) for wid in process_windows(app)
+                 if wid != splash]
+        shown = [entry for entry in shown if entry[1][0] >= 0 and entry[1][1] >= 0]
+        failures.check(not shown, "the device window is not on the screen yet (%s)" % shown)
 
         # Enter without a choice does nothing.
         pointer_to(x + w // 2, y + 40)
         key("Return")
         time.sleep(0.5)
-        failures.check(find_windows(SPLASH), "Enter without a chosen output keeps the splash")
+        failures.check(app_windows(app, SPLASH),
+                       "Enter without a chosen output keeps the splash")
 
         # The list has the focus: End chooses its last entry, "(no sound)".
         key("End")
@@ -97,7 +99,7 @@ def main():
                        "an output chosen: the coloured play picture (saturation %.0f)"
                        % mean_saturation(enabled, play))
         key("Return")
-        wait_for(lambda: not find_windows(SPLASH), timeout=5, what="the splash to close")
+        wait_for(lambda: not app_windows(app, SPLASH), timeout=5, what="the splash to close")
         failures.check(True, "Enter closes the splash")
         device_window(app, screen, fullscreen=True)
         failures.check(True, "the device window covers the screen")

@@ -4,7 +4,7 @@ as Key1=44 and the space bar then starts game A; the 1 key no longer does."""
 import time
 
 from harness import (ALARM, IM_GAME_A, LCD_SEGMENTS, App, differs, Failures, Lcd, Skin, Screen, device_window,
-                     find_windows, key, key_down, key_up, named_window, parse_args, pointer_to,
+                     app_windows, key, key_down, key_up, named_window, parse_args, pointer_to,
                      process_windows, require_display, settings_value, settled, wait_change,
                      wait_for, window_geometry, xdotool)
 
@@ -49,7 +49,7 @@ def main():
         key(*(["Down"] * MENU_ROWS_TO_KEY_SETTINGS))
         app.shot(screen, "menu-row-chosen")
         key("Return")
-        dialog = named_window(KEYS_WINDOW, timeout=5, app=app)
+        dialog = named_window(KEYS_WINDOW, app, timeout=5)
         failures.check(True, "\"Key settings\" opens the key settings window")
         failures.check(not set(process_windows(app)) & menu, "the context menu closed")
         dx, dy, dw, dh = window_geometry(dialog)
@@ -63,7 +63,7 @@ def main():
         time.sleep(0.3)
         app.shot(screen, "spacebar-chosen")
         key("Return")
-        wait_for(lambda: not find_windows(KEYS_WINDOW), timeout=5,
+        wait_for(lambda: not app_windows(app, KEYS_WINDOW), timeout=5,
                  what="the key settings window to close")
         failures.check(True, "Enter accepts and closes the key settings window")
         stored = wait_for(lambda: settings_value(app, "Key1") == "44", timeout=3,

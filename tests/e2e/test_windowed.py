@@ -5,7 +5,7 @@ import subprocess
 import time
 
 from harness import (App, Failures, Skin, Screen, body_match, centred_origin, device_window,
-                     find_windows, key, process_windows, parse_args, pointer_to, require_display, settings_value,
+                     app_windows, key, process_windows, parse_args, pointer_to, require_display, settings_value,
                      settled, wait_for, window_under_pointer, xdotool)
 
 ROOT_COLOUR = (0x12, 0x34, 0x56)
@@ -95,7 +95,7 @@ def main():
                        "F12 again: FullscreenMode=0 stored")
         failures.check(back.pixel(x2 + 1, y2 + 1) == ROOT_COLOUR,
                        "F12 again: the corner is see-through again")
-        failures.check(not find_windows("^Error$"), "no error box")
+        failures.check(not app_windows(app, "^Error$"), "no error box")
         key("Escape")
         try:
             app.wait_exit(timeout=5)
