@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "shell/SettingsStore.h"
+#include "shell/WindowKit.h"
 
 namespace tavro {
 namespace {
@@ -16,11 +17,7 @@ const QColor kBackground(0x08, 0x29, 0x52);
 const QColor kClash(0xFF, 0x00, 0x00);
 
 QFont arial(int pixels, bool bold = false, bool underline = false) {
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  f.setUnderline(underline);
-  return f;
+  return arialFont(pixels, bold, underline);
 }
 
 void setTextColour(QLabel* label, const QColor& colour) {
@@ -100,8 +97,7 @@ TKeysForm::TKeysForm(std::array<KeyBinding, kButtonCount>& bindings,
 }
 
 void TKeysForm::openCentred() {
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  move(std::max(0, (screen.width() - width()) / 2), std::max(0, (screen.height() - height()) / 2));
+  centreOnPrimaryScreen(*this);
   show();
   raise();
   activateWindow();

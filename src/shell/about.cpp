@@ -8,30 +8,16 @@
 
 #include "shell/DocumentOpener.h"
 #include "shell/ProductInfo.h"
+#include "shell/WindowKit.h"
 #include "skin/Picture.h"
 
 namespace tavro {
 namespace {
-// A built-in picture, or a null image while the program has none of that name.
-QImage builtinImage(const char* name) {
-  const builtin::Blob blob = builtin::picture(name);
-  if (blob.empty()) return {};
-  try {
-    return decodeBuiltin(blob).image;
-  } catch (const std::exception&) {
-    return {};
-  }
-}
 
 const QColor kBackground(0x08, 0x29, 0x52);
 
 QFont arial(int pixels, bool bold = false, bool underline = false, bool italic = false) {
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  f.setUnderline(underline);
-  f.setItalic(italic);
-  return f;
+  return arialFont(pixels, bold, underline, italic);
 }
 }  // namespace
 
@@ -93,9 +79,7 @@ TAboutForm::TAboutForm(QWidget* parent)
 
 void TAboutForm::showAbout() {
   if (!isVisible()) {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(std::max(0, (screen.width() - width()) / 2),
-         std::max(0, (screen.height() - height()) / 2));
+    centreOnPrimaryScreen(*this);
     show();
   }
   raise();

@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "shell/ErrorBox.h"
+#include "shell/WindowKit.h"
 #include "skin/BuiltinPictures.h"
 
 namespace tavro {
@@ -22,16 +23,6 @@ constexpr std::array<const char*, 6> kButtonPictures{"manual_close_down", "manua
                                                      "manual_left_down",  "manual_left_up",
                                                      "manual_right_down", "manual_right_up"};
 
-// A built-in picture, or a null image while the program has none of that name.
-QImage builtinImage(const char* name) {
-  const builtin::Blob blob = builtin::picture(name);
-  if (blob.empty()) return {};
-  try {
-    return decodeBuiltin(blob).image;
-  } catch (const std::exception&) {
-    return {};
-  }
-}
 
 QImage builtinButton(const char* name) {
   QImage image = builtinImage(name);
@@ -68,9 +59,7 @@ TManualForm::TManualForm(const std::string& configFile, QWidget* parent)
 void TManualForm::showManual() {
   if (!shown_before_) {
     shown_before_ = true;
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(std::max(0, (screen.width() - width()) / 2),
-         std::max(0, (screen.height() - height()) / 2));
+    centreOnPrimaryScreen(*this);
   }
   show();
   raise();

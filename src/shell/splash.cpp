@@ -15,6 +15,7 @@
 #include "shell/ErrorBox.h"
 #include "shell/ProductInfo.h"
 #include "shell/SettingsStore.h"
+#include "shell/WindowKit.h"
 #include "skin/Picture.h"
 
 namespace tavro {
@@ -32,23 +33,9 @@ const QString kMultiMedia = QStringLiteral("Windows MultiMedia");
 const QString kDirectSound = QStringLiteral("Microsoft DirectSound");
 
 QFont arial(int pixels, bool bold = false, bool underline = false) {
-  QFont f(QStringLiteral("Arial"));
-  f.setPixelSize(pixels);
-  f.setBold(bold);
-  f.setUnderline(underline);
-  return f;
+  return arialFont(pixels, bold, underline);
 }
 
-// A built-in picture, or a null image while the program has none of that name.
-QImage builtinImage(const char* name) {
-  const builtin::Blob blob = builtin::picture(name);
-  if (blob.empty()) return {};
-  try {
-    return decodeBuiltin(blob).image;
-  } catch (const std::exception&) {
-    return {};
-  }
-}
 
 QPixmap builtinPixmap(const char* name) {
   return QPixmap::fromImage(builtinImage(name));
@@ -96,8 +83,7 @@ TSplashForm::TSplashForm(SettingsStore& settings, SplashActions actions, QWidget
     btn_playClick();
     return;
   }
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  move(std::max(0, (screen.width() - width()) / 2), std::max(0, (screen.height() - height()) / 2));
+  centreOnPrimaryScreen(*this);
   cb_soundChange();
 }
 

@@ -1,0 +1,39 @@
+#include "shell/WindowKit.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+#include <exception>
+
+#include "skin/BuiltinPictures.h"
+#include "skin/Picture.h"
+
+namespace tavro {
+
+QFont arialFont(int pixels, bool bold, bool underline, bool italic) {
+  QFont f(QStringLiteral("Arial"));
+  f.setPixelSize(pixels);
+  f.setBold(bold);
+  f.setUnderline(underline);
+  f.setItalic(italic);
+  return f;
+}
+
+QImage builtinImage(const char* name) {
+  const builtin::Blob blob = builtin::picture(name);
+  if (blob.empty()) return {};
+  try {
+    return decodeBuiltin(blob).image;
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+void centreOnPrimaryScreen(QWidget& window) {
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  window.move(std::max(0, (screen.width() - window.width()) / 2),
+              std::max(0, (screen.height() - window.height()) / 2));
+}
+
+}  // namespace tavro
