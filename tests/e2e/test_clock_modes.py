@@ -3,9 +3,10 @@ alarm, chronometer and date, each with its indicator, digits and colon."""
 
 import time
 
-from harness import (ALARM, differs, pixel_distance, AM, BELL, CHRONO, COLON, DATE, DIGIT_POS, LCD_SEGMENTS, PM, TIME_1,
-                     TIME_2, App, Failures, Lcd, Skin, Screen, centred_origin, device_window,
-                     key, parse_args, pointer_to, require_display, settled, wait_change)
+from harness import (ALARM, AM, BELL, CHRONO, COLON, DATE, DIGIT_POS, LCD_SEGMENTS, PM, TIME_1,
+                     TIME_2, App, Failures, Lcd, Screen, Skin, centred_origin, device_window,
+                     differs, key, key_down, key_up, parse_args, pixel_distance, pointer_to,
+                     require_display, settled, wait_change)
 
 INDICATORS = [TIME_1, TIME_2, ALARM, CHRONO, DATE, AM, PM, BELL]
 NAMES = {TIME_1: "TIME 1", TIME_2: "TIME 2", ALARM: "ALARM", CHRONO: "CHRONO", DATE: "DATE",
@@ -125,6 +126,17 @@ def main():
         key("3")
         time.sleep(0.2)
         failures.check(colon_states(screen, lcd) == {True, False}, "date: the colon blinks")
+
+        # A held time key steps once, whatever its auto-repeat delivers.
+        key_down("3")
+        try:
+            time.sleep(1.5)
+            held = app.shot(screen, "time-key-held")
+        finally:
+            key_up("3")
+        lit = {n for n in INDICATORS if lcd.is_on(held, n)}
+        failures.check(lit == {TIME_1, AM}, "holding the time key in the date display steps "
+                       "once, to time 1 (lit: %s)" % names(lit))
         app.shot(screen, "end")
     except AssertionError as error:
         failures.check(False, str(error))

@@ -3,11 +3,10 @@ sound output; choosing "(no sound)" starts the segment test, centred."""
 
 import time
 
-from harness import (AM, COLON, DIGIT_POS, LCD_SEGMENTS, TIME_1, App, Failures, Skin, Screen,
-                     body_match, centred_origin, dark_mask, device_window, differs, app_windows,
-                     key, mean_saturation, named_window, parse_args, pointer_to,
-                     process_windows, require_display, settled, wait_change, wait_for,
-                     window_geometry, window_title)
+from harness import (AM, COLON, DIGIT_POS, LCD_SEGMENTS, TIME_1, App, Failures, Screen, Skin,
+                     app_windows, body_match, centred_origin, dark_mask, device_window, differs,
+                     key, mean_saturation, named_window, parse_args, pointer_to, process_windows,
+                     require_display, settled, wait_change, wait_for, window_geometry, window_title)
 
 SPLASH = "^About this game...$"
 SPLASH_SIZE = (460, 420)
@@ -71,8 +70,9 @@ def main():
         failures.check(abs(x - centre[0]) <= 2 and abs(y - centre[1]) <= 2,
                        "splash window centred: at (%d, %d), expected %s" % (x, y, centre))
         play = (x + PLAY[0], y + PLAY[1], PLAY[2], PLAY[3])
-        image = wait_for(lambda: (lambda i: i if mean_saturation(i, (x, y, w, 52)) > 20 else None)(
-            screen.grab()), timeout=5, what="the splash window to be drawn")
+        # Drawn once its dark blue title band shows.
+        wait_for(lambda: mean_saturation(screen.grab(x, y, w, 52), (x, y, w, 52)) > 20,
+                 timeout=5, what="the splash window to be drawn")
         image = settled(screen)
         app.shot_image(image, "splash")
         greyed = mean_saturation(image, play)
@@ -103,8 +103,9 @@ def main():
         failures.check(True, "Enter closes the splash")
         device_window(app, screen, fullscreen=True)
         failures.check(True, "the device window covers the screen")
-        values = wait_for(lambda: (lambda v: v if v.get("SoundMode") else None)(app.settings()),
-                          timeout=3, what="SoundMode in the settings")
+        wait_for(lambda: app.settings().get("SoundMode"), timeout=3,
+                 what="SoundMode in the settings")
+        values = app.settings()
         failures.check(values.get("SoundMode") == "2", "SoundMode=2 stored (got %s)"
                        % values.get("SoundMode"))
         failures.check(values.get("SplashScreen") in ("1", "true"),
@@ -116,15 +117,14 @@ def main():
         failures.check(dark > 36 * 32 // 2 and light > 20,
                        "the game menu button stands at the top-left corner (%d dark, %d white "
                        "pixels)" % (dark, light))
+        # On a 1280 x 1024 screen the game area stands at (359, 325).
         origin = centred_origin(screen, skin.game_w, skin.game_h)
-        failures.check(origin == ((1280 - 561) // 2, (1024 - 374) // 2) or screen.width != 1280,
-                       "game area origin %s" % (origin,))
         time.sleep(0.3)
         test = settled(screen)
         app.shot_image(test, "segment-test")
         match = body_match(test, origin, args.dist, skin)
-        failures.check(match > 0.9, "the game area is centred on the screen (%.0f%% of body "
-                       "samples in place)" % (100 * match))
+        failures.check(match > 0.9, "the game area is centred on the screen at %s (%.0f%% of "
+                       "body samples in place)" % (origin, 100 * match))
 
         check_segment_test(app, screen, skin, failures, origin, test)
     except AssertionError as error:

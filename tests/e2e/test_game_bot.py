@@ -4,10 +4,10 @@ is shown at the next start when game A is chosen."""
 
 import time
 
-from harness import (DIGIT_POS, IM_GAME_A, LCD_SEGMENTS, MISS_MARKS, App, Failures, Lcd, Skin,
-                     Screen, centred_origin, device_window, differs, item, key, key_down,
-                     key_up, parse_args, pointer_to, require_display, settled, settings_value,
-                     wait_change, wait_for)
+from harness import (DIGIT_POS, IM_GAME_A, LCD_SEGMENTS, MISS_MARKS, App, Failures, Lcd, Screen,
+                     Skin, centred_origin, device_window, differs, item, key, key_down, key_up,
+                     parse_args, pointer_to, require_display, settings_value, settled, wait_change,
+                     wait_for)
 
 CATCHES_WANTED = 5
 GAME_TIMEOUT = 75.0
@@ -18,7 +18,7 @@ def panel_text(score):
 
 
 class Bot:
-    def __init__(self, screen, lcd, skin):
+    def __init__(self, screen, lcd):
         self.screen = screen
         self.lcd = lcd
         self.hero = 2
@@ -122,7 +122,7 @@ def main():
         failures.check(lcd.is_on(high, IM_GAME_A), "game A indicator on after pressing 1")
         lcd.learn_digits(high, panel_text(0))
 
-        bot = Bot(screen, lcd, skin)
+        bot = Bot(screen, lcd)
         last = bot.play(bot.grab())
         over = screen.grab()
         app.shot_image(over, "five-misses")

@@ -3,10 +3,10 @@ as Key1=44 and the space bar then starts game A; the 1 key no longer does."""
 
 import time
 
-from harness import (ALARM, IM_GAME_A, LCD_SEGMENTS, App, differs, Failures, Lcd, Skin, Screen, device_window,
-                     app_windows, key, key_down, key_up, named_window, parse_args, pointer_to,
-                     process_windows, require_display, settings_value, settled, wait_change,
-                     wait_for, window_geometry, xdotool)
+from harness import (ALARM, IM_GAME_A, LCD_SEGMENTS, App, Failures, Lcd, Screen, Skin, app_windows,
+                     device_window, differs, key, key_down, key_up, named_window, parse_args,
+                     pointer_to, process_windows, require_display, settings_value, settled,
+                     wait_change, wait_for, window_geometry, xdotool)
 
 KEYS_WINDOW = "^Key settings$"
 MENU_ROWS_TO_KEY_SETTINGS = 6  # About, Readme, Whatsnew, manual, configuration file, keys

@@ -103,7 +103,8 @@ def main():
         except Exception:
             failures.check(False, "Escape in the splash window ends the program")
         values = again.settings()
-        failures.check(values.get("SoundMode") == "-1" and values.get("SplashScreen") in ("1", "true"),
+        failures.check(values.get("SoundMode") == "-1"
+                       and values.get("SplashScreen") in ("1", "true"),
                        "Escape stores nothing: SoundMode=%s SplashScreen=%s" % (
                            values.get("SoundMode"), values.get("SplashScreen")))
     except AssertionError as error:

@@ -4,9 +4,9 @@ click-through outside its body; F12 switches to fullscreen and back."""
 import subprocess
 import time
 
-from harness import (App, Failures, Skin, Screen, body_match, centred_origin, device_window,
-                     app_windows, key, process_windows, parse_args, pointer_to, require_display, settings_value,
-                     settled, wait_for, window_under_pointer, xdotool)
+from harness import (App, Failures, Screen, Skin, app_windows, body_match, centred_origin,
+                     device_window, key, parse_args, pointer_to, process_windows, require_display,
+                     settings_value, settled, wait_for, window_under_pointer, xdotool)
 
 ROOT_COLOUR = (0x12, 0x34, 0x56)
 MAGENTA = (0xFF, 0x00, 0xFF)
