@@ -332,6 +332,7 @@ class App:
             self.env.update(env)
         self.process = None
         self.shot_count = 0
+        self.starts = 0
         if fresh_shots:
             shutil.rmtree(os.path.join(shots, name), ignore_errors=True)
 
@@ -356,11 +357,35 @@ class App:
                         values[k] = v
         return values
 
-    def start(self):
-        self.process = subprocess.Popen(["./tavro50"], cwd=self.dist, env=self.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                        preexec_fn=_end_with_parent)
+    def start(self, attempts=3):
+        """Starts the program. A start that fails to reach the X server (Xvfb now
+        and then refuses a connection while it is busy) is retried."""
+        for attempt in range(attempts):
+            os.makedirs(os.path.join(self.shots, self.name), exist_ok=True)
+            self.starts += 1
+            self.log_path = os.path.join(self.shots, self.name, "tavro50-%d.log" % self.starts)
+            while os.path.exists(self.log_path):  # another run of this test wrote it
+                self.starts += 1
+                self.log_path = os.path.join(self.shots, self.name, "tavro50-%d.log" % self.starts)
+            with open(self.log_path, "wb") as log:
+                self.process = subprocess.Popen(["./tavro50"], cwd=self.dist, env=self.env,
+                                                stdout=log, stderr=subprocess.STDOUT,
+                                                preexec_fn=_end_with_parent)
+            deadline = time.monotonic() + 2.0
+            while time.monotonic() < deadline and self.running() and not process_windows(self):
+                time.sleep(0.1)
+            if self.running() or "could not connect to display" not in self.log():
+                return self
+            print("note: the program could not reach the X server; starting it again")
         return self
+
+    def log(self):
+        """What the program printed so far."""
+        try:
+            with open(self.log_path, errors="replace") as f:
+                return f.read()
+        except (OSError, AttributeError):
+            return ""
 
     def running(self):
         return self.process is not None and self.process.poll() is None
@@ -438,7 +463,8 @@ def device_window(app, screen, timeout=15.0, fullscreen=None):
 
     def found():
         if not app.running():
-            raise AssertionError("the program ended early (exit code %s)" % app.process.poll())
+            raise AssertionError("the program ended early (exit code %s): %s"
+                                 % (app.process.poll(), app.log()[-300:]))
         for window in process_windows(app):
             try:
                 x, y, w, h = window_geometry(window)
@@ -455,7 +481,7 @@ def device_window(app, screen, timeout=15.0, fullscreen=None):
                 return window, (x, y, w, h)
         return None
 
-    return wait_for(found, timeout=timeout, what="the device window on the screen")
+    return wait_for(found, timeout=timeout, interval=0.15, what="the device window on the screen")
 
 
 def app_windows(app, pattern):
@@ -471,11 +497,12 @@ def app_windows(app, pattern):
 def named_window(name, app, timeout=10.0):
     def found():
         if not app.running():
-            raise AssertionError("the program ended early while waiting for %r" % name)
+            raise AssertionError("the program ended early while waiting for %r (exit code %s): %s"
+                                 % (name, app.process.poll(), app.log()[-300:]))
         windows = app_windows(app, name)
         return windows[0] if windows else None
 
-    return wait_for(found, timeout=timeout, what="a window named %r" % name)
+    return wait_for(found, timeout=timeout, interval=0.15, what="a window named %r" % name)
 
 
 def settled(screen, rect=None, timeout=5.0):
