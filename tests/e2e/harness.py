@@ -215,11 +215,6 @@ def release(button=1):
     xdotool("mouseup", button)
 
 
-def find_windows(name):
-    out = xdotool("search", "--onlyvisible", "--name", name, check=False)
-    return [int(w) for w in out.split()] if out else []
-
-
 def window_names(window):
     """The window's _NET_WM_NAME and WM_NAME (None where unset)."""
     names = []
