@@ -4,6 +4,7 @@ X server (XGetImage through ctypes, so the bot can look many times a second).
 """
 
 import argparse
+import atexit
 import configparser
 import ctypes
 import ctypes.util
@@ -314,7 +315,10 @@ class App:
         self.dist = dist
         self.shots = shots
         self.name = name
-        self.config_home = config_home or tempfile.mkdtemp(prefix="tavro50-e2e-")
+        if config_home is None:
+            config_home = tempfile.mkdtemp(prefix="tavro50-e2e-")
+            atexit.register(shutil.rmtree, config_home, True)
+        self.config_home = config_home
         self.env = dict(os.environ)
         self.env.update({"XDG_CONFIG_HOME": self.config_home, "QT_QPA_PLATFORM": "xcb",
                          "SDL_AUDIODRIVER": "dummy"})
@@ -409,6 +413,7 @@ class App:
 def fresh_dist(dist, without=()):
     """A copy of the ready-to-run folder, less some entries."""
     copy = tempfile.mkdtemp(prefix="tavro50-dist-")
+    atexit.register(shutil.rmtree, copy, True)
     for entry in os.listdir(dist):
         if entry in without:
             continue
