@@ -121,7 +121,8 @@ void TForm1::setUpControls() {
 }
 
 bool TForm1::FormCreate() {
-  QGuiApplication::setApplicationDisplayName(QString::fromUtf8(product::kTitle));
+  setApplicationTitle(QString::fromUtf8(product::kTitle));
+  setWindowTitle(applicationTitle());
   placeOffScreen();
   settings_ = std::make_unique<SettingsStore>();
   fullscreen_mode = settings_->readBool("FullscreenMode", true);

@@ -5,6 +5,11 @@
 
 namespace tavro {
 namespace {
+QString& title() {
+  static QString t;
+  return t;
+}
+
 MessageBoxHook& hook() {
   static MessageBoxHook h;
   return h;
@@ -20,6 +25,10 @@ void show(const QString& title, const QString& message, QWidget* parent) {
 }
 }  // namespace
 
+QString applicationTitle() { return title(); }
+
+void setApplicationTitle(const QString& t) { title() = t; }
+
 QString withFullStop(const QString& message) {
   if (!message.isEmpty() && message.back() > QChar('.')) {
     return message + QChar('.');
@@ -28,7 +37,7 @@ QString withFullStop(const QString& message) {
 }
 
 void showErrorBox(const QString& message, QWidget* parent) {
-  show(QApplication::applicationDisplayName(), withFullStop(message), parent);
+  show(applicationTitle(), withFullStop(message), parent);
 }
 
 void showFatalBox(const QString& message, QWidget* parent) {

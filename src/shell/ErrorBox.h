@@ -11,6 +11,12 @@ class QWidget;
 
 namespace tavro {
 
+// The application title: shown by the task bar (the device window's title)
+// and as the title of error boxes. Qt's own application display name stays
+// unset, since on X11 Qt appends it to the title of every window.
+QString applicationTitle();
+void setApplicationTitle(const QString& title);
+
 // Appends a full stop when the last character comes after "." in character
 // order (a letter or a digit, for instance).
 QString withFullStop(const QString& message);

@@ -3,12 +3,13 @@
 
 #include <QApplication>
 
+#include "shell/ErrorBox.h"
 #include "shell/Program.h"
 #include "sound/SoundSystem.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName(QString());
+  tavro::setApplicationTitle(QString());
   tavro::maskFloatingPointExceptions();
   int result = 0;
   {
