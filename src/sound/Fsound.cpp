@@ -94,10 +94,10 @@ void openDevice() {
 // Without a mixer a sample is still loaded as far as the file is concerned: a
 // readable WAV gives a silent handle, a missing or broken file gives null.
 FSOUND_SAMPLE* loadSilent(const char* name) {
-  SDL_AudioSpec spec;
+  SDL_AudioSpec format;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV(name, &spec, &buffer, &length) == nullptr) {
+  if (SDL_LoadWAV(name, &format, &buffer, &length) == nullptr) {
     return nullptr;
   }
   SDL_FreeWAV(buffer);

@@ -49,18 +49,18 @@ QImage setPicture(const ButtonSpec& b) {
 void generateButtons(const QString& skinDir, SkinLayout& layout) {
   const QImage body = bodyPicture(false);
   struct Pair {
-    const ButtonSpec* spec;
+    const ButtonSpec* button;
     int down;
     int top;
   };
   const Pair pairs[] = {
       {&kGameA, 3, 4}, {&kGameB, 5, 6}, {&kTime, 7, 8}, {&kLeft, 10, 11}, {&kRight, 12, 13}};
   for (const Pair& pair : pairs) {
-    const QString stem = QStringLiteral("btn_%1").arg(QString::fromLatin1(pair.spec->name));
-    writeBmp24(skinDir + "/" + stem + "_down.bmp", pressedPicture(body, *pair.spec));
-    writePng(skinDir + "/" + stem + "_top.png", topPicture(*pair.spec));
-    layout[pair.down] = {stem + "_down.bmp", buttonRect(*pair.spec)};
-    layout[pair.top] = {stem + "_top.png", buttonRect(*pair.spec)};
+    const QString stem = QStringLiteral("btn_%1").arg(QString::fromLatin1(pair.button->name));
+    writeBmp24(skinDir + "/" + stem + "_down.bmp", pressedPicture(body, *pair.button));
+    writePng(skinDir + "/" + stem + "_top.png", topPicture(*pair.button));
+    layout[pair.down] = {stem + "_down.bmp", buttonRect(*pair.button)};
+    layout[pair.top] = {stem + "_top.png", buttonRect(*pair.button)};
   }
   writePng(skinDir + "/btn_set.png", setPicture(kSet));
   layout[9] = {"btn_set.png", buttonRect(kSet)};
