@@ -1,10 +1,16 @@
 #include "skin/ManualLoader.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "skin/IniFile.h"
+#include "skin/gfxinit.h"
 
 namespace tavro {
+
+int64_t ManualTarget::pictureBudget() const {
+  return kMaxSkinPixels;
+}
 
 void Gfx_Load_Manual(ManualTarget& target, const std::string& configFile) {
   std::optional<IniFile> opened = IniFile::open(configFile);
@@ -20,9 +26,17 @@ void Gfx_Load_Manual(ManualTarget& target, const std::string& configFile) {
   target.setClientWidth(width);
   target.placePageTop(width, height);
 
+  int64_t budget = target.pictureBudget();
   for (int n = 1; n <= kManualPageCount; ++n) {
     const std::string file = hostPath(folder + std::to_string(n) + ".bmp");
-    target.setPage(n, fileExists(file) ? loadPicture(file) : missingImageMarker());
+    if (!fileExists(file)) {
+      target.setPage(n, missingImageMarker());
+    } else {
+      Picture page = loadPicture(file);
+      budget -= int64_t{page.image.width()} * page.image.height();
+      if (budget < 0) throw std::runtime_error(kSkinTooLargeMessage);
+      target.setPage(n, std::move(page));
+    }
     target.sizePage(n, width, height);
   }
 }

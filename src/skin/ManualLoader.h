@@ -3,6 +3,7 @@
 // window and loads its eight page pictures. The window is reached through
 // ManualTarget so that the loader runs without one.
 
+#include <cstdint>
 #include <string>
 
 #include "skin/Picture.h"
@@ -27,12 +28,15 @@ class ManualTarget {
   // Page control n (1..8) takes a picture, then the client size.
   virtual void setPage(int n, Picture picture) = 0;
   virtual void sizePage(int n, int width, int height) = 0;
+  // The most decoded pixels the eight pages may bring in together.
+  virtual int64_t pictureBudget() const;
 };
 
 // Loads from `configFile` (its absence gives every value its default). The
 // page folder is resolved against the working directory. A page that is not
 // a valid bitmap throws ("Bitmap image is not valid"); the pages from it on
-// stay empty.
+// stay empty. Pages that together decode to more than the budget (the same
+// as a skin's) stop the load in the same way with kSkinTooLargeMessage.
 void Gfx_Load_Manual(ManualTarget& target, const std::string& configFile);
 
 }  // namespace tavro
