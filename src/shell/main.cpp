@@ -2,14 +2,18 @@
 // word kept as the sound library expects it while the program runs.
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 
 #include "shell/ErrorBox.h"
 #include "shell/Program.h"
+#include "shell/WindowKit.h"
 #include "sound/SoundSystem.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   tavro::setApplicationTitle(QString());
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(tavro::builtinImage("icon"))));
   tavro::maskFloatingPointExceptions();
   int result = 0;
   {
