@@ -49,6 +49,12 @@ void SoundSystem::play(Cue cue) {
   library_.PlaySound(FSOUND_FREE, handle(cue));
 }
 
+SoundSystem::~SoundSystem() {
+  if (sample_gameover || sample_got || sample_miss || sample_move || sample_start) {
+    Snd_Release();
+  }
+}
+
 void SoundSystem::Snd_Release() {
   library_.Sample_Free(sample_gameover);
   library_.Sample_Free(sample_got);

@@ -13,6 +13,11 @@ class SoundSystem : public SoundCues {
  public:
   SoundSystem();                                 // uses the real library
   explicit SoundSystem(FsoundLibrary& library);  // tests hand in a recording one
+  // A program that ends without a close request (Exit, Escape) still gives
+  // its samples back: anything loaded and not yet released is released here.
+  ~SoundSystem() override;
+  SoundSystem(const SoundSystem&) = delete;
+  SoundSystem& operator=(const SoundSystem&) = delete;
 
   // Opens the output (1 or 2) and loads Sound/Gameover.wav, Got, Miss, Move,
   // Start (relative to the working directory). Returns false when the

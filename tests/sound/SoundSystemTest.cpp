@@ -106,6 +106,28 @@ TEST(SoundSystem, ReleasingTwiceHandsOnlyNullsTheSecondTime) {
   EXPECT_EQ(library.calls.back(), "Close()");
 }
 
+TEST(SoundSystem, SamplesStillLoadedAreReleasedWhenTheSystemGoesAway) {
+  RecordingFsound library;
+  {
+    SoundSystem sound(library);
+    ASSERT_TRUE(sound.Snd_Open(2));
+    library.calls.clear();
+  }
+  ASSERT_EQ(library.calls.size(), 6u);
+  EXPECT_EQ(library.calls.back(), "Close()");
+
+  // Released already, or never opened: nothing more reaches the library.
+  library.calls.clear();
+  {
+    SoundSystem sound(library);
+    ASSERT_TRUE(sound.Snd_Open(1));
+    sound.Snd_Release();
+    library.calls.clear();
+  }
+  { SoundSystem silent(library); }
+  EXPECT_TRUE(library.calls.empty());
+}
+
 TEST(FloatingPointControl, MasksEverythingAndRestoresTheSavedWord) {
 #if defined(__i386__) || defined(__x86_64__)
   const unsigned int before = floatingPointControlWord();
