@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QTimer>
 
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 #include "input/keys.h"
 #include "shell/DocumentOpener.h"
 #include "shell/ErrorBox.h"

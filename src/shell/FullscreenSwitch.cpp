@@ -1,6 +1,6 @@
 #include "shell/FullscreenSwitch.h"
 
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 #include "shell/GameMenu.h"
 #include "shell/SettingsStore.h"
 #include "skin/gfxinit.h"

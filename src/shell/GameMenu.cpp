@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 #include "shell/ErrorBox.h"
 
 namespace tavro {

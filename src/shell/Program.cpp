@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 #include "input/keys.h"
 #include "shell/DeviceMenu.h"
 #include "shell/ErrorBox.h"

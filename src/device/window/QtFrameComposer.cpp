@@ -1,4 +1,4 @@
-#include "device/QtFrameComposer.h"
+#include "device/window/QtFrameComposer.h"
 
 #include <QPainter>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "device/QtDeviceInput.h"
+#include "device/window/QtDeviceInput.h"
 #include "shell/ErrorBox.h"
 #include "shell/ProductInfo.h"
 #include "shell/SettingsStore.h"

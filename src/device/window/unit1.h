@@ -18,8 +18,8 @@
 
 #include "device/ClockSeededRandom.h"
 #include "device/Device.h"
-#include "device/QtFrameComposer.h"
-#include "device/QtTimerBackend.h"
+#include "device/window/QtFrameComposer.h"
+#include "device/window/QtTimerBackend.h"
 #include "device/SystemLocalTime.h"
 #include "input/KeyTable.h"
 #include "skin/PictureControl.h"

@@ -1,4 +1,4 @@
-#include "device/QtTimerBackend.h"
+#include "device/window/QtTimerBackend.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "device/QtDeviceInput.h"
+#include "device/window/QtDeviceInput.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
 
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 #include "input/KeyMapper.h"
 #include "shell/ErrorBox.h"
 
