@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "device/Device.h"
-#include "device/QtTimerBackend.h"
+#include "device/window/QtTimerBackend.h"
 #include "device/ScriptedPlayer.h"
 #include "device/VirtualClock.h"
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 #include "input/KeyTable.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 #include "shell/DocumentOpener.h"
 #include "shell/ErrorBox.h"
 #include "shell/Program.h"

@@ -10,7 +10,7 @@
 #include <QToolTip>
 
 #include "WindowSkin.h"
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 
 namespace tavro::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "WindowSkin.h"
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 #include "shell/ErrorBox.h"
 
 namespace tavro::testing {

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "WindowSkin.h"
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 #include "shell/ErrorBox.h"
 
 namespace tavro::testing {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSkin.h"
-#include "device/QtFrameComposer.h"
+#include "device/window/QtFrameComposer.h"
 
 namespace tavro::testing {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "WindowSkin.h"
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 
 namespace tavro::testing {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "FakeSkinTarget.h"
 #include "TestSkin.h"
-#include "device/unit1.h"
+#include "device/window/unit1.h"
 #include "skin/gfxinit.h"
 
 namespace tavro::testing {
