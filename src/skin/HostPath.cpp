@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "device/RegularFile.h"
 #include "skin/IniFile.h"
 
 #ifdef _WIN32
@@ -129,8 +130,7 @@ std::string hostPath(std::string_view windowsPath) {
 }
 
 bool fileExists(const std::string& hostPath) {
-  struct stat info {};
-  return ::stat(hostPath.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  return checkRegularFile(hostPath) == FileStatus::Ok;
 }
 
 std::string executableFolder() {

@@ -3,8 +3,9 @@
 
 #include "skin/IniFile.h"
 
-#include <cstdio>
 #include <unordered_set>
+
+#include "device/RegularFile.h"
 
 namespace tavro {
 namespace {
@@ -47,16 +48,9 @@ std::string cleanValue(std::string_view raw) {
 }  // namespace
 
 std::optional<IniFile> IniFile::open(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return std::nullopt;
-  std::string text;
-  char buffer[16384];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return std::nullopt;  // e.g. a folder named Config.ini
-  return fromText(text);
+  const FileContents file = readRegularFile(path, kMaxConfigFileSize);
+  if (file.status != FileStatus::Ok) return std::nullopt;
+  return fromText(file.bytes);
 }
 
 IniFile IniFile::fromText(std::string_view text) {

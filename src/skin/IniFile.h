@@ -11,10 +11,15 @@
 
 namespace tavro {
 
+// No Config.ini needs more: the 81 picture sections with every value at its
+// longest are under 1 MB. Larger files are refused before they are read.
+inline constexpr std::uint64_t kMaxConfigFileSize = std::uint64_t{4} << 20;
+
 class IniFile {
  public:
   // Reads the whole file for one load (the handle is closed before this
-  // returns). nullopt when the file cannot be opened.
+  // returns). nullopt when it is not a regular file (or a link to one), is
+  // larger than kMaxConfigFileSize or cannot be read.
   static std::optional<IniFile> open(const std::string& path);
   static IniFile fromText(std::string_view text);
 
@@ -64,6 +69,8 @@ bool flagValue(int32_t value);
 // Returns the best host path (the input with "/" when nothing matches).
 std::string hostPath(std::string_view windowsPath);
 
+// True for a regular file or a link to one: folders, named pipes and devices
+// count as missing.
 bool fileExists(const std::string& hostPath);
 
 // Folder of the running executable, with a trailing "/".

@@ -5,10 +5,11 @@
 #include "skin/Picture.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
-#include <vector>
+#include <utility>
+
+#include "device/RegularFile.h"
 
 namespace tavro {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 constexpr int64_t kMaxSide = 16384;
 constexpr int64_t kMaxPixels = int64_t{64} * 1024 * 1024;
 // No picture within the size limit needs a file this large.
-constexpr long kMaxFileSize = 512L * 1024 * 1024;
+constexpr std::uint64_t kMaxFileSize = std::uint64_t{512} << 20;
 
 std::string lowerAscii(std::string text) {
   for (char& c : text) {
@@ -33,27 +34,25 @@ std::string extensionOf(const std::string& path) {
   return path.substr(dot + 1);
 }
 
-[[noreturn]] void cannotRead(const std::string& path, int error) {
-  throw std::runtime_error("Cannot open file \"" + path + "\". " + std::strerror(error));
+[[noreturn]] void cannotRead(const std::string& path, const char* reason) {
+  throw std::runtime_error("Cannot open file \"" + path + "\". " + reason);
 }
 
-std::vector<unsigned char> readWholeFile(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) cannotRead(path, errno);
-  std::vector<unsigned char> bytes;
-  unsigned char buffer[65536];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    if (bytes.size() + got > static_cast<std::size_t>(kMaxFileSize)) {
-      std::fclose(file);
+std::string readWholeFile(const std::string& path) {
+  FileContents file = readRegularFile(path, kMaxFileSize);
+  switch (file.status) {
+    case FileStatus::Ok:
+      break;
+    case FileStatus::TooLarge:
       throw std::runtime_error("Picture file \"" + path + "\" is too large");
-    }
-    bytes.insert(bytes.end(), buffer, buffer + got);
+    case FileStatus::Absent:
+      cannotRead(path, std::strerror(ENOENT));
+    case FileStatus::NotRegular:
+      cannotRead(path, "Not a regular file");
+    case FileStatus::Unreadable:
+      cannotRead(path, std::strerror(file.error));
   }
-  const int error = std::ferror(file) ? errno : 0;
-  std::fclose(file);
-  if (error != 0) cannotRead(path, error);
-  return bytes;
+  return std::move(file.bytes);
 }
 
 }  // namespace
@@ -82,8 +81,8 @@ Picture loadPicture(const std::string& hostPath) {
   } else {
     throw std::runtime_error("Unknown picture file extension (." + extension + ")");
   }
-  const std::vector<unsigned char> bytes = readWholeFile(hostPath);
-  return decode(bytes.data(), bytes.size());
+  const std::string bytes = readWholeFile(hostPath);
+  return decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
 Picture decodeBuiltin(builtin::Blob blob) {

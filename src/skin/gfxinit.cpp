@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "device/RegularFile.h"
 #include "device/SkinImage.h"
 #include "skin/IniFile.h"
 #include "skin/Picture.h"
@@ -198,15 +199,18 @@ void applySkinDrawingProperties(SkinTarget& target) {
 }
 
 void Gfx_Load_Skin(SkinTarget& target) {
-  const std::string config = configPath();
-  if (!fileExists(config)) {
-    target.showFatalError(kConfigMissingMessage);
+  // Anything but a regular file (a folder, a pipe, a device) counts as no
+  // Config.ini; one that cannot be read gives every value its default.
+  const FileContents config = readRegularFile(configPath(), kMaxConfigFileSize);
+  if (config.status == FileStatus::Absent || config.status == FileStatus::NotRegular ||
+      config.status == FileStatus::TooLarge) {
+    target.showFatalError(config.status == FileStatus::TooLarge ? kConfigTooLargeMessage
+                                                                : kConfigMissingMessage);
     target.requestQuit();
     showGameMenuControls(target);
     return;
   }
-  const std::optional<IniFile> opened = IniFile::open(config);
-  const IniFile ini = opened ? *opened : IniFile::fromText("");
+  const IniFile ini = IniFile::fromText(config.bytes);
 
   const std::string skinFolder =
       makeFolder(ini.readString("Common", "SkinDir", "Graphics\\Skin\\"));

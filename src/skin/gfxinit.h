@@ -57,6 +57,9 @@ inline constexpr const char* kSkinTooLargeMessage =
 
 inline constexpr const char* kConfigMissingMessage =
     "Configuration file (Config.ini) not found. Please reinstall the game.";
+// Above kMaxConfigFileSize: refused unread, and the program ends as without one.
+inline constexpr const char* kConfigTooLargeMessage =
+    "Configuration file (Config.ini) is too large (more than 4 MB). Please reinstall the game.";
 
 // One load. Throws std::runtime_error for an invalid colour value, for a
 // picture file that cannot be decoded and for pictures over the budget; what was set before stays

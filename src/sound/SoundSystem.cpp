@@ -1,13 +1,31 @@
 #include "SoundSystem.h"
 
+#include <cstdint>
+
 #include "Fsound.h"
 #include "FsoundLibrary.h"
+#include "device/RegularFile.h"
 
 namespace tavro {
 
 namespace {
 constexpr int kMixRate = 22050;
 constexpr int kSoftwareChannels = 64;
+// A cue lasts a second or two; 16 MB of WAV is minutes of CD-quality sound.
+constexpr std::uint64_t kMaxSoundFileSize = std::uint64_t{16} << 20;
+
+// The library opens the file itself. A path that holds something other than
+// a regular file (a named pipe would block it, a device would never end) or
+// a file far larger than any cue is not handed to it and stays unloaded, as
+// a missing file does. A path with nothing there goes to the library, which
+// finds it missing.
+FSOUND_SAMPLE* loadSample(FsoundLibrary& library, const char* file) {
+  const FileStatus status = checkRegularFile(file, kMaxSoundFileSize);
+  if (status != FileStatus::Ok && status != FileStatus::Absent) {
+    return nullptr;
+  }
+  return library.Sample_Load(FSOUND_FREE, file, FSOUND_2D, 0, 0);
+}
 }  // namespace
 
 SoundSystem::SoundSystem() : library_(fsoundLibrary()) {}
@@ -17,11 +35,11 @@ SoundSystem::SoundSystem(FsoundLibrary& library) : library_(library) {}
 bool SoundSystem::Snd_Open(int outputType) {
   library_.Init(kMixRate, kSoftwareChannels, 0);
   library_.SetOutput(outputType);
-  sample_gameover = library_.Sample_Load(FSOUND_FREE, "Sound/Gameover.wav", FSOUND_2D, 0, 0);
-  sample_got = library_.Sample_Load(FSOUND_FREE, "Sound/Got.wav", FSOUND_2D, 0, 0);
-  sample_miss = library_.Sample_Load(FSOUND_FREE, "Sound/Miss.wav", FSOUND_2D, 0, 0);
-  sample_move = library_.Sample_Load(FSOUND_FREE, "Sound/Move.wav", FSOUND_2D, 0, 0);
-  sample_start = library_.Sample_Load(FSOUND_FREE, "Sound/Start.wav", FSOUND_2D, 0, 0);
+  sample_gameover = loadSample(library_, "Sound/Gameover.wav");
+  sample_got = loadSample(library_, "Sound/Got.wav");
+  sample_miss = loadSample(library_, "Sound/Miss.wav");
+  sample_move = loadSample(library_, "Sound/Move.wav");
+  sample_start = loadSample(library_, "Sound/Start.wav");
   return sample_gameover != nullptr;
 }
 
