@@ -1,0 +1,73 @@
+"""Files that are not regular files, and a huge Config.ini: a named pipe in
+place of a skin picture and of a sound no longer stops the program before its
+window appears (the picture counts as missing, the cue stays silent); a
+Config.ini above 4 MB gets an "Error" box and the program ends without
+showing the device."""
+
+import os
+import shutil
+
+from harness import (App, Failures, Screen, device_window, fresh_dist, named_window, parse_args,
+                     process_windows, require_display, window_geometry)
+from test_missing_files import close_error_box
+
+
+def main():
+    args = parse_args()
+    require_display()
+    screen = Screen()
+    failures = Failures()
+    copies = []
+
+    # A skin picture and a cue file replaced by named pipes.
+    dist = fresh_dist(args.dist)
+    copies.append(dist)
+    for name in ("Graphics/Skin/am.bmp", "Sound/Move.wav"):
+        os.remove(os.path.join(dist, name))
+        os.mkfifo(os.path.join(dist, name))
+    app = App(dist, args.shots, "special_files")
+    app.write_settings({"SoundMode": 0, "SplashScreen": 0, "FullscreenMode": 0})
+    app.start()
+    try:
+        device_window(app, screen, fullscreen=False)
+        app.shot(screen, "pipes")
+        failures.check(True, "pipes: the device window appears")
+        failures.check(app.running(), "pipes: the program keeps running")
+    except AssertionError as error:
+        failures.check(False, "pipes: " + str(error))
+        app.shot(screen, "failure")
+    finally:
+        app.stop()
+
+    # Config.ini of 5 MB: its own and more of comment lines.
+    dist = fresh_dist(args.dist)
+    copies.append(dist)
+    with open(os.path.join(dist, "Config.ini"), "a") as config:
+        line = "; " + "x" * 97 + "\n"
+        config.write(line * (5 * 1024 * 1024 // len(line)))
+    app = App(dist, args.shots, "special_files", fresh_shots=False)
+    app.shot_count = 10
+    app.write_settings({"SoundMode": 2, "SplashScreen": 0, "FullscreenMode": 0})
+    app.start()
+    try:
+        named_window("^Error$", app, timeout=15)
+        big = []
+        for window in process_windows(app):
+            x, y, w, h = window_geometry(window)
+            if w >= 561 and h >= 374 and 0 <= x < screen.width and 0 <= y < screen.height:
+                big.append(window)
+        close_error_box(app, screen, failures, "huge-config")
+        failures.check(not big, "huge-config: no device window on the screen with the box")
+    except AssertionError as error:
+        failures.check(False, "huge-config: " + str(error))
+        app.shot(screen, "failure")
+    finally:
+        app.stop()
+
+    for copy in copies:
+        shutil.rmtree(copy, ignore_errors=True)
+    failures.finish()
+
+
+if __name__ == "__main__":
+    main()
