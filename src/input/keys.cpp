@@ -1,5 +1,6 @@
 #include "input/keys.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <QScreen>
 
 #include "shell/SettingsStore.h"
+#include "shell/WindowBorder.h"
 #include "shell/WindowKit.h"
 
 namespace tavro {
@@ -30,13 +32,14 @@ void setTextColour(QLabel* label, const QColor& colour) {
 TKeysForm::TKeysForm(std::array<KeyBinding, kButtonCount>& bindings,
                      const std::array<std::string, kBindableKeyCount + 1>& keyNames,
                      SettingsStore& settings, KeysActions actions, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QWidget(parent, Qt::WindowFlags(windowFlagsFor(WindowBorder::FixedNoIcons))),
       bindings_(bindings),
       keyNames_(keyNames),
       settings_(settings),
       actions_(std::move(actions)) {
   setWindowTitle(QStringLiteral("Key settings"));
   setFixedSize(448, 163);
+  keepWindowBorder(*this, WindowBorder::FixedNoIcons);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, kBackground);
   setPalette(pal);
@@ -78,7 +81,8 @@ TKeysForm::TKeysForm(std::array<KeyBinding, kButtonCount>& bindings,
     cb[n]->addItems(entries);
     const int32_t choice = bindings_[n].choice;
     cb[n]->setCurrentIndex(choice >= 1 && choice <= kBindableKeyCount ? choice - 1 : -1);
-    cb[n]->installEventFilter(this);  // key preview
+    cb[n]->installEventFilter(this);          // key preview
+    cb[n]->view()->installEventFilter(this);  // and with the list dropped down
     connect(cb[n], &QComboBox::currentIndexChanged, this, [this] { cbChange(); });
     la[n] = label(places[n].caption, places[n].text, arial(11, true), places[n].align);
   }
@@ -164,8 +168,19 @@ bool TKeysForm::FormKeyDown(QKeyEvent* event) {
 }
 
 bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && FormKeyDown(static_cast<QKeyEvent*>(event))) {
-    return true;
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool windowKey = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+    if (windowKey) {
+      for (QComboBox* list : cb) {
+        if (watched == list->view()) {
+          list->hidePopup();  // the window's key, not the list's
+        }
+      }
+    }
+    if (FormKeyDown(static_cast<QKeyEvent*>(event))) {
+      return true;
+    }
   }
   return QWidget::eventFilter(watched, event);
 }
@@ -193,6 +208,13 @@ void TKeysForm::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
     cb[0]->setFocus();  // FormActivate
   }
+}
+
+void TKeysForm::setVisible(bool visible) {
+  if (!visible) {
+    handKeyboardBack(*this);
+  }
+  QWidget::setVisible(visible);
 }
 
 }  // namespace tavro

@@ -50,6 +50,8 @@ class TKeysForm : public QWidget {
   QPushButton* btn_accept;
 
  protected:
+  // A hide hands the keyboard back to the device window first.
+  void setVisible(bool visible) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;

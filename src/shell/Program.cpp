@@ -9,6 +9,7 @@
 #include "shell/DeviceMenu.h"
 #include "shell/ErrorBox.h"
 #include "shell/GameMenu.h"
+#include "shell/WindowKit.h"
 #include "shell/about.h"
 #include "shell/manual.h"
 #include "shell/splash.h"
@@ -33,6 +34,7 @@ void activateLater(TForm1& form) {
 Program::Program() = default;
 
 Program::~Program() {
+  setKeyboardHome(nullptr);
   if (form_) {
     // Windows going away may still send events to the device window: its
     // hooks no longer reach the parts of the program being taken down.
@@ -112,6 +114,14 @@ void Program::createSideWindows() {
   manual_ = std::make_unique<TManualForm>(configPath());
 
   menu_->setWindows(MenuWindows{about_.get(), keys_.get(), manual_.get(), nullptr});
+  // A side window that hides while it has the keyboard gives it to the
+  // device window first (once the device is on the screen and takes keys).
+  setKeyboardHome([&form] {
+    if (form.isVisible() && form.isEnabled() && !form.parked()) {
+      form.raise();
+      form.activateWindow();
+    }
+  });
 
   SplashActions splashActions;
   splashActions.setSoundOn = [&form](bool on) { form.sound().sound_on = on; };

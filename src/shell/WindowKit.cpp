@@ -10,6 +10,24 @@
 #include "skin/Picture.h"
 
 namespace tavro {
+namespace {
+
+std::function<void()>& keyboardHome() {
+  static std::function<void()> home;
+  return home;
+}
+
+}  // namespace
+
+void setKeyboardHome(std::function<void()> home) {
+  keyboardHome() = std::move(home);
+}
+
+void handKeyboardBack(const QWidget& window) {
+  if (window.isVisible() && window.isActiveWindow() && keyboardHome()) {
+    keyboardHome()();
+  }
+}
 
 QFont arialFont(int pixels, bool bold, bool underline, bool italic) {
   QFont f(QStringLiteral("Arial"));

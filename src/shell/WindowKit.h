@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <functional>
 
 class QWidget;
 
@@ -17,5 +18,15 @@ QImage builtinImage(const char* name);
 // Left = (screen width - window width) / 2, truncated; likewise the top; a
 // negative result becomes 0.
 void centreOnPrimaryScreen(QWidget& window);
+
+// Where the keyboard goes when a side window that has it is hidden: the
+// device window. Set by the program once its windows exist.
+void setKeyboardHome(std::function<void()> home);
+
+// Called by a side window just before it hides: while it has the keyboard,
+// the keyboard goes home first. The window system would otherwise drop the
+// keyboard with the window, and a later request to take it back can lose
+// against that drop (its time stamp is older than the hide).
+void handKeyboardBack(const QWidget& window);
 
 }  // namespace tavro

@@ -8,6 +8,7 @@
 
 #include "shell/DocumentOpener.h"
 #include "shell/ProductInfo.h"
+#include "shell/WindowBorder.h"
 #include "shell/WindowKit.h"
 #include "skin/Picture.h"
 
@@ -22,10 +23,11 @@ QFont arial(int pixels, bool bold = false, bool underline = false, bool italic =
 }  // namespace
 
 TAboutForm::TAboutForm(QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
+    : QWidget(parent, Qt::WindowFlags(windowFlagsFor(WindowBorder::DialogCloseOnly)) |
+                          Qt::WindowStaysOnTopHint) {
   setWindowTitle(QStringLiteral("About the author..."));
   setFixedSize(397, 176);
+  keepWindowBorder(*this, WindowBorder::DialogCloseOnly);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, kBackground);
   setPalette(pal);
@@ -114,6 +116,13 @@ void TAboutForm::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+void TAboutForm::setVisible(bool visible) {
+  if (!visible) {
+    handKeyboardBack(*this);
+  }
+  QWidget::setVisible(visible);
 }
 
 }  // namespace tavro

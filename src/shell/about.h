@@ -37,6 +37,8 @@ class TAboutForm : public QWidget {
   QLabel* la_email_2;
 
  protected:
+  // A hide hands the keyboard back to the device window first.
+  void setVisible(bool visible) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 };

@@ -23,7 +23,6 @@ constexpr std::array<const char*, 6> kButtonPictures{"manual_close_down", "manua
                                                      "manual_left_down",  "manual_left_up",
                                                      "manual_right_down", "manual_right_up"};
 
-
 QImage builtinButton(const char* name) {
   QImage image = builtinImage(name);
   if (image.isNull()) {  // no built-in art: a plain blue face keeps the button usable
@@ -314,6 +313,13 @@ void TManualForm::setPage(int n, Picture picture) {
 
 void TManualForm::sizePage(int n, int w, int h) {
   pages_[n - 1].rect = QRect(0, 0, w, h);
+}
+
+void TManualForm::setVisible(bool visible) {
+  if (!visible) {
+    handKeyboardBack(*this);
+  }
+  QWidget::setVisible(visible);
 }
 
 }  // namespace tavro

@@ -43,6 +43,8 @@ class TManualForm : public QWidget, private ManualTarget {
   void Inp_esc_up();
 
  protected:
+  // A hide hands the keyboard back to the device window first.
+  void setVisible(bool visible) override;
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;

@@ -1,5 +1,6 @@
 #include "shell/splash.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include "shell/ErrorBox.h"
 #include "shell/ProductInfo.h"
 #include "shell/SettingsStore.h"
+#include "shell/WindowBorder.h"
 #include "shell/WindowKit.h"
 #include "skin/Picture.h"
 
@@ -35,7 +37,6 @@ const QString kDirectSound = QStringLiteral("Microsoft DirectSound");
 QFont arial(int pixels, bool bold = false, bool underline = false) {
   return arialFont(pixels, bold, underline);
 }
-
 
 QPixmap builtinPixmap(const char* name) {
   return QPixmap::fromImage(builtinImage(name));
@@ -58,11 +59,12 @@ QPixmap backgroundBands() {
 }  // namespace
 
 TSplashForm::TSplashForm(SettingsStore& settings, SplashActions actions, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QWidget(parent, Qt::WindowFlags(windowFlagsFor(WindowBorder::FixedNoIcons))),
       settings_(settings),
       actions_(std::move(actions)) {
   setWindowTitle(QStringLiteral("About this game..."));
   setFixedSize(kClientWidth, kClientHeight);
+  keepWindowBorder(*this, WindowBorder::FixedNoIcons);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::white);
   setPalette(pal);
@@ -165,6 +167,7 @@ void TSplashForm::buildControls() {
   }
   // Key preview: the window sees every key before the focused control.
   cb_sound->installEventFilter(this);
+  cb_sound->view()->installEventFilter(this);  // also with the list dropped down
   chb_splashscreen->installEventFilter(this);
   setTabOrder(cb_sound, chb_splashscreen);
 }
@@ -220,29 +223,39 @@ void TSplashForm::endProgram() {
                             Qt::QueuedConnection);
 }
 
-bool TSplashForm::FormKeyDown(QKeyEvent* event) {
+bool TSplashForm::takesKey(const QKeyEvent* event) const {
   const bool one = (event->key() == Qt::Key_1 && !(event->modifiers() & Qt::KeypadModifier)) ||
                    event->key() == Qt::Key_Exclam;  // the 1 key held with Shift
   switch (event->key()) {
     case Qt::Key_Escape:
-      endProgram();
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      break;
+      return btn_play->isEnabled();
     default:
-      if (!one) return false;
+      return one && btn_play->isEnabled();
   }
-  if (!btn_play->isEnabled()) {
+}
+
+bool TSplashForm::FormKeyDown(QKeyEvent* event) {
+  if (!takesKey(event)) {
     return false;
   }
-  btn_playClick();
+  if (event->key() == Qt::Key_Escape) {
+    endProgram();
+  } else {
+    btn_playClick();
+  }
   return true;
 }
 
 bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
-    return FormKeyDown(static_cast<QKeyEvent*>(event));
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == cb_sound->view() && takesKey(key)) {
+      cb_sound->hidePopup();  // the window's key, not the list's
+    }
+    return FormKeyDown(key);
   }
   if (event->type() == QEvent::MouseButtonRelease) {
     auto* mouse = static_cast<QMouseEvent*>(event);
@@ -293,6 +306,13 @@ void TSplashForm::changeEvent(QEvent* event) {
 void TSplashForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   im_background->setGeometry(rect());  // the bands follow the window's size
+}
+
+void TSplashForm::setVisible(bool visible) {
+  if (!visible) {
+    handKeyboardBack(*this);
+  }
+  QWidget::setVisible(visible);
 }
 
 }  // namespace tavro

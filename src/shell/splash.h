@@ -60,6 +60,8 @@ class TSplashForm : public QWidget {
   QCheckBox* chb_splashscreen;
 
  protected:
+  // A hide hands the keyboard back to the device window first.
+  void setVisible(bool visible) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -69,7 +71,8 @@ class TSplashForm : public QWidget {
 
  private:
   void buildControls();
-  bool FormKeyDown(QKeyEvent* event);  // true when the key was taken here
+  bool FormKeyDown(QKeyEvent* event);           // true when the key was taken here
+  bool takesKey(const QKeyEvent* event) const;  // whether FormKeyDown acts on it
   void endProgram();
 
   SettingsStore& settings_;

@@ -158,10 +158,16 @@ void TForm1::centreOnScreen() {
   const int left = std::max(0, (screen.width() - clientWidth()) / 2);
   const int top = std::max(0, (screen.height() - clientHeight()) / 2);
   move(left, top);
+  if (parked_) {
+    parked_ = false;
+    applyShape();
+  }
 }
 
 void TForm1::placeOffScreen() {
   const QSize screen = screenSize();
+  parked_ = true;
+  applyShape();
   move(-screen.width(), -screen.height());
 }
 
@@ -210,7 +216,13 @@ void TForm1::applyShape() {
   if (!platformHasWindowShapes()) {
     return;  // the shape is still computed and can be read with shapeRegion()
   }
-  if (keyEnabled_) {
+  if (parked_) {
+    // A window manager may pull a window parked off the screen back until a
+    // corner of it shows: while parked, the window's shape holds no pixel of
+    // it (a lone pixel outside the window).
+    setMask(QRegion(-1, -1, 1, 1));
+    maskApplied_ = true;
+  } else if (keyEnabled_) {
     // An empty mask would remove the shape altogether; a window that is key
     // colour everywhere keeps a single pixel instead.
     const QRegion& shape = composer_.shape();

@@ -18,9 +18,9 @@
 
 #include "device/ClockSeededRandom.h"
 #include "device/Device.h"
+#include "device/SystemLocalTime.h"
 #include "device/window/QtFrameComposer.h"
 #include "device/window/QtTimerBackend.h"
-#include "device/SystemLocalTime.h"
 #include "input/KeyTable.h"
 #include "skin/PictureControl.h"
 #include "skin/gfxinit.h"
@@ -71,9 +71,11 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   // Rebuilds the hints from key_bindings and key_names.
   void applyHints();
 
-  // Window placement.
+  // Window placement. While parked off the screen the window shows nothing
+  // of itself, wherever a window manager puts it.
   void centreOnScreen();
   void placeOffScreen();
+  bool parked() const { return parked_; }
   // Tests and benchmarks may pretend another screen size.
   void setScreenSizeOverride(std::optional<QSize> size) { screenOverride_ = size; }
 
@@ -162,6 +164,8 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   bool keyEnabled_ = false;
   bool flushPending_ = false;
   bool maskApplied_ = false;
+  bool parked_ = false;  // off the screen, until centred
+
   bool quitRequested_ = false;
   std::optional<QSize> screenOverride_;
 
