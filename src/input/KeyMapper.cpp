@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <string_view>
 
+#include "X11BaseKeysym.h"
+
 namespace tavro {
 
 namespace {
@@ -75,10 +77,21 @@ uint16_t namedKeyCode(int key) {
   return 0;
 }
 
+uint16_t digitOrLetterOfKeysym(uint32_t keysym) {
+  if (isDigitCode(keysym) || isLetterCode(keysym)) {
+    return static_cast<uint16_t>(keysym);
+  }
+  if (keysym >= 'a' && keysym <= 'z') {
+    return static_cast<uint16_t>(keysym - 'a' + 'A');
+  }
+  return 0;
+}
+
 // A digit or letter key whose Qt key was changed by a modifier (Shift+1 gives
 // '!', AltGr+E may give a euro sign): the host's own code for the key.
-uint16_t nativeDigitOrLetter(const QKeyEvent& event) {
+uint16_t nativeDigitOrLetter(const QKeyEvent& event, BaseKeysymLookup baseKeysym) {
 #if defined(Q_OS_WIN)
+  (void)baseKeysym;
   const uint32_t vk = event.nativeVirtualKey();  // already a Windows virtual-key code
   if (isDigitCode(vk) || isLetterCode(vk)) {
     return static_cast<uint16_t>(vk);
@@ -87,15 +100,19 @@ uint16_t nativeDigitOrLetter(const QKeyEvent& event) {
   // X11 and Wayland: the native virtual key is the keysym, whose Latin digits
   // and letters are their ASCII codes.
   const uint32_t keysym = event.nativeVirtualKey();
-  if (isDigitCode(keysym) || isLetterCode(keysym)) {
-    return static_cast<uint16_t>(keysym);
+  if (const uint16_t code = digitOrLetterOfKeysym(keysym)) {
+    return code;
   }
-  if (keysym >= 'a' && keysym <= 'z') {
-    return static_cast<uint16_t>(keysym - 'a' + 'A');
+  // The character of the key without modifiers in the active layout: the
+  // letter under AltGr, as Windows gives the key's own code.
+  const uint32_t scan = event.nativeScanCode();
+  if (scan != 0 && baseKeysym) {
+    if (const uint16_t code = digitOrLetterOfKeysym(baseKeysym(scan, event.nativeModifiers()))) {
+      return code;
+    }
   }
   // The digit row by position (XKB key codes 10..19 are 1..9, 0), as the
   // Windows codes of that row are digits on every layout.
-  const uint32_t scan = event.nativeScanCode();
   if (scan >= 10 && scan <= 18) {
     return static_cast<uint16_t>('1' + (scan - 10));
   }
@@ -116,13 +133,32 @@ uint16_t nativeDigitOrLetter(const QKeyEvent& event) {
   }
 #else
   (void)event;
+  (void)baseKeysym;
 #endif
   return 0;
+}
+
+// X11 keymaps put Meta on the Alt keys' shifted level: Shift+Alt arrives as
+// Qt::Key_Meta. The Windows key (Super) is Qt::Key_Meta too and is no Alt.
+bool isShiftedAlt(const QKeyEvent& event) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+  constexpr uint32_t kKeysymMetaL = 0xFFE7;
+  constexpr uint32_t kKeysymMetaR = 0xFFE8;
+  const uint32_t keysym = event.nativeVirtualKey();
+  return event.key() == Qt::Key_Meta && (keysym == kKeysymMetaL || keysym == kKeysymMetaR);
+#else
+  (void)event;
+  return false;
+#endif
 }
 
 }  // namespace
 
 uint16_t virtualKeyCode(const QKeyEvent& event) {
+  return virtualKeyCode(event, x11BaseKeysym);
+}
+
+uint16_t virtualKeyCode(const QKeyEvent& event, BaseKeysymLookup baseKeysym) {
   const int key = event.key();
   if (event.modifiers().testFlag(Qt::KeypadModifier)) {
     if (const uint16_t code = keypadCode(key)) {
@@ -132,10 +168,13 @@ uint16_t virtualKeyCode(const QKeyEvent& event) {
   if (const uint16_t code = namedKeyCode(key)) {
     return code;
   }
+  if (isShiftedAlt(event)) {
+    return 18;
+  }
   if (isDigitCode(static_cast<uint32_t>(key)) || isLetterCode(static_cast<uint32_t>(key))) {
     return static_cast<uint16_t>(key);  // Qt::Key_0..9 and Key_A..Z are their ASCII codes
   }
-  return nativeDigitOrLetter(event);
+  return nativeDigitOrLetter(event, baseKeysym);
 }
 
 }  // namespace tavro

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <utility>
 
 #include "input/KeyMapper.h"
 
@@ -68,6 +69,51 @@ TEST(KeyMapper, ArrowsModifiersSpaceAndWindowKeys) {
   EXPECT_EQ(code(Qt::Key_Return, Qt::NoModifier, 36, 0xFF0D), 13);
   EXPECT_EQ(code(Qt::Key_F1, Qt::NoModifier, 67, 0xFFBE), 112);
   EXPECT_EQ(code(Qt::Key_F12, Qt::NoModifier, 96, 0xFFC9), 123);
+}
+
+TEST(KeyMapper, AltHeldWithShiftIsStillAlt) {
+  // X11 reports Shift+Alt as Meta on the Alt key; the Windows key is Super.
+  EXPECT_EQ(code(Qt::Key_Meta, Qt::ShiftModifier | Qt::AltModifier, 64, 0xFFE7), 18);   // Meta_L
+  EXPECT_EQ(code(Qt::Key_Meta, Qt::ShiftModifier, 108, 0xFFE8), 18);                    // Meta_R
+  EXPECT_EQ(code(Qt::Key_Meta, Qt::ShiftModifier | Qt::MetaModifier, 133, 0xFFEB), 0);  // Super_L
+}
+
+// A German layout: the unmodified keysym at each key code, group 1 only.
+uint32_t germanBase(uint32_t keycode, uint32_t state) {
+  if ((state >> 13) & 3) {
+    return 0;
+  }
+  static constexpr std::pair<uint32_t, uint32_t> kKeys[] = {
+      {24, 'q'}, {29, 'z'}, {52, 'y'}, {58, 'm'}, {26, 'e'}, {11, '2'}, {59, ','}};
+  for (const auto& [key, sym] : kKeys) {
+    if (key == keycode) {
+      return sym;
+    }
+  }
+  return 0;
+}
+
+TEST(KeyMapper, AltGrLettersGiveTheLetterOfTheLayout) {
+  constexpr uint32_t kLevel3 = 0x80;  // Mod5: AltGr held
+  struct Case {
+    int key;
+    quint32 scan, keysym, state;
+    uint16_t expected;
+  };
+  const Case cases[] = {
+      {Qt::Key_At, 24, '@', kLevel3, 'Q'},
+      {Qt::Key_mu, 58, 0xB5, kLevel3, 'M'},
+      {Qt::Key_Z, 29, 'z', 0, 'Z'},  // unmodified: the keysym itself
+      {Qt::Key_guillemotright, 52, 0xBB, kLevel3, 'Y'},
+      {0x20AC, 26, 0x20AC, kLevel3, 'E'},
+      {Qt::Key_twosuperior, 11, 0xB2, kLevel3, '2'},
+      {Qt::Key_periodcentered, 59, 0xB7, kLevel3, 0},  // the comma key is no letter
+      {Qt::Key_At, 24, '@', kLevel3 | (1u << 13), 0},  // a group the layout lacks
+  };
+  for (const Case& c : cases) {
+    const QKeyEvent event(QEvent::KeyPress, c.key, Qt::NoModifier, c.scan, c.keysym, c.state);
+    EXPECT_EQ(virtualKeyCode(event, germanBase), c.expected) << "key code " << c.scan;
+  }
 }
 
 TEST(KeyMapper, OtherKeysGiveNoCode) {

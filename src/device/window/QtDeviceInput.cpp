@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
+#include <utility>
 
 #include "device/window/unit1.h"
 #include "input/KeyMapper.h"
@@ -133,11 +134,13 @@ bool QtDeviceInput::handleEvent(QEvent* event) {
 
 void QtDeviceInput::keyPress(QKeyEvent* event) {
   bool repeat = event->isAutoRepeat();
+  const quint32 scanCode = event->nativeScanCode();
   if (pending_) {
     const qint64 gap =
         static_cast<qint64>(event->timestamp()) - static_cast<qint64>(pending_->timestamp);
-    if (pending_->key == event->key() && pending_->scanCode == event->nativeScanCode() &&
-        gap >= -kPairSlackMs && gap <= kPairSlackMs) {
+    const bool sameKey =
+        scanCode != 0 ? pending_->scanCode == scanCode : pending_->key == event->key();
+    if (sameKey && gap >= -kPairSlackMs && gap <= kPairSlackMs) {
       pending_.reset();  // release and press of one auto-repeat
       pendingTimer_.stop();
       repeat = true;
@@ -148,13 +151,22 @@ void QtDeviceInput::keyPress(QKeyEvent* event) {
   if (form_.shortcutKey && form_.shortcutKey(event, repeat)) {
     return;
   }
-  if (!dispatcher_.keyDown(virtualKeyCode(*event), repeat)) {
+  uint16_t code = virtualKeyCode(*event);
+  if (scanCode != 0) {
+    const HeldKey* held = heldKey(scanCode);
+    if (repeat && held) {
+      code = held->code;  // a held key keeps the button it pressed
+    } else {
+      rememberPress(scanCode, code);
+    }
+  }
+  if (!dispatcher_.keyDown(code, repeat)) {
     event->ignore();
   }
 }
 
 void QtDeviceInput::keyRelease(QKeyEvent* event) {
-  const uint16_t code = virtualKeyCode(*event);
+  const uint16_t code = releaseCode(*event);
   if (event->isAutoRepeat()) {
     dispatcher_.keyUp(code, true);
     return;
@@ -169,12 +181,56 @@ void QtDeviceInput::flushKeyRelease() {
     return;
   }
   const uint16_t code = pending_->code;
+  forgetPress(pending_->scanCode);
   pending_.reset();
   pendingTimer_.stop();
   runHandler([this, code] { dispatcher_.keyUp(code, false); }, &form_);
 }
 
+uint16_t QtDeviceInput::releaseCode(const QKeyEvent& event) const {
+  if (const HeldKey* held = heldKey(event.nativeScanCode())) {
+    return held->code;
+  }
+  return virtualKeyCode(event);
+}
+
+QtDeviceInput::HeldKey* QtDeviceInput::heldKey(quint32 scanCode) {
+  return const_cast<HeldKey*>(std::as_const(*this).heldKey(scanCode));
+}
+
+const QtDeviceInput::HeldKey* QtDeviceInput::heldKey(quint32 scanCode) const {
+  if (scanCode == 0) {
+    return nullptr;
+  }
+  for (const HeldKey& held : heldKeys_) {
+    if (held.scanCode == scanCode) {
+      return &held;
+    }
+  }
+  return nullptr;
+}
+
+void QtDeviceInput::rememberPress(quint32 scanCode, uint16_t code) {
+  HeldKey* slot = heldKey(scanCode);
+  for (HeldKey& held : heldKeys_) {
+    if (!slot && held.scanCode == 0) {
+      slot = &held;
+    }
+  }
+  if (!slot) {
+    slot = &heldKeys_.front();  // releases were lost (focus moved away)
+  }
+  *slot = HeldKey{scanCode, code};
+}
+
+void QtDeviceInput::forgetPress(quint32 scanCode) {
+  if (HeldKey* held = heldKey(scanCode)) {
+    *held = HeldKey{};
+  }
+}
+
 void QtDeviceInput::mousePress(QMouseEvent* event) {
+  flushKeyRelease();
   if (event->button() != Qt::LeftButton) {
     return;  // the right button belongs to the context menu
   }
@@ -201,6 +257,7 @@ void QtDeviceInput::mousePress(QMouseEvent* event) {
 }
 
 void QtDeviceInput::mouseRelease(QMouseEvent* event) {
+  flushKeyRelease();
   if (event->button() != Qt::LeftButton) {
     return;
   }
@@ -236,7 +293,9 @@ void QtDeviceInput::mouseMove(QMouseEvent* event) {
 void QtDeviceInput::updateCursor(QPoint pos) {
   const std::optional<SkinImage> control = form_.skinControlAt(pos);
   int kind = kArrow;
-  if (control && buttonOfControl(*control) >= 0) {
+  if (form_.gameMenuAt(pos)) {
+    kind = kHand;  // the game menu lies over the skin
+  } else if (control && buttonOfControl(*control) >= 0) {
     kind = kHand;
   } else if (control && *control == btn_set_top) {
     kind = kHelp;

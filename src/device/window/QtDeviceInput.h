@@ -6,6 +6,7 @@
 
 #include <QPoint>
 #include <QTimer>
+#include <array>
 #include <optional>
 
 #include "device/SkinImage.h"
@@ -30,13 +31,17 @@ class QtDeviceInput : public ButtonSink {
   // Tool tips; true when the event was taken.
   bool handleEvent(QEvent* event);
   // A key press goes to the form's shortcut hook first, then to the bindings.
+  // The code a press maps to is kept with its native scan code until the
+  // key's release, which releases that code whatever modifiers changed in
+  // between (Shift pressed while Alt is held turns Alt into Meta on X11).
   void keyPress(QKeyEvent* event);
   // A plain release waits kPairWindowMs for a press of the same key: under
   // X11 an auto-repeat pair may come without its auto-repeat flag. A press
   // stamped with the release's time (within kPairSlackMs) completes such a
   // pair and is taken as a repeat of the held key; a later one is a new tap.
   void keyRelease(QKeyEvent* event);
-  // Runs the waiting release at once, if any.
+  // Runs the waiting release at once, if any. Every mouse press and release
+  // runs it first, so a click never overtakes a key release before it.
   void flushKeyRelease();
   bool keyReleasePending() const { return pending_.has_value(); }
 
@@ -65,6 +70,17 @@ class QtDeviceInput : public ButtonSink {
     uint16_t code = 0;
     quint64 timestamp = 0;
   };
+  // A key held down: its native scan code and the code its press mapped to.
+  struct HeldKey {
+    quint32 scanCode = 0;  // 0: a free slot
+    uint16_t code = 0;
+  };
+  // The code of a release: that of the held key's press, else the event's own.
+  uint16_t releaseCode(const QKeyEvent& event) const;
+  void rememberPress(quint32 scanCode, uint16_t code);
+  void forgetPress(quint32 scanCode);
+  HeldKey* heldKey(quint32 scanCode);
+  const HeldKey* heldKey(quint32 scanCode) const;
 
   TForm1& form_;
   ButtonDispatcher dispatcher_;
@@ -76,6 +92,9 @@ class QtDeviceInput : public ButtonSink {
   int cursorKind_ = -1;
   std::optional<PendingRelease> pending_;
   QTimer pendingTimer_;
+  // More keys than anyone holds at once; a press finding no free slot takes
+  // the first one.
+  std::array<HeldKey, 16> heldKeys_{};
 };
 
 }  // namespace tavro

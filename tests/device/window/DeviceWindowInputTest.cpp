@@ -120,6 +120,11 @@ TEST_F(DeviceWindowInput, PointerShapeFollowsTheControl) {
   EXPECT_EQ(form.cursor().shape(), Qt::WhatsThisCursor);
   mouse(QEvent::MouseMove, body);
   EXPECT_EQ(form.cursor().shape(), Qt::ArrowCursor);
+  // The game menu's symbol, here over the body.
+  form.gameMenuBackgroundControl().setVisible(true);
+  form.gameMenuBackgroundControl().setGeometry(QRect(40, 0, 36, 32));
+  mouse(QEvent::MouseMove, body);
+  EXPECT_EQ(form.cursor().shape(), Qt::PointingHandCursor);
 }
 
 TEST_F(DeviceWindowInput, HintsFollowTheControlUnderThePointer) {
