@@ -11,6 +11,25 @@
 
 namespace tavro {
 
+// One line of the file as the reader takes it, numbered from 1, for tools that
+// report on a file (the lookups of IniFile see first occurrences only).
+struct IniLine {
+  enum class Kind {
+    Section,   // "[name]"
+    Key,       // "key=value" inside a section
+    Outside,   // a key line before the first section: ignored
+    NoEquals,  // a line of a section without "=": ignored
+  };
+  Kind kind = Kind::Key;
+  int number = 0;
+  std::string section;  // the section's name as written, blanks trimmed
+  std::string key;      // as written, blanks trimmed (a NoEquals line: the whole line)
+  std::string value;    // as readString returns it
+  // A section seen before, any line of one, or a key seen before in its
+  // section: the reader ignores it, the first occurrence wins.
+  bool repeated = false;
+};
+
 // No Config.ini needs more: the 81 picture sections with every value at its
 // longest are under 1 MB. Larger files are refused before they are read.
 inline constexpr std::uint64_t kMaxConfigFileSize = std::uint64_t{4} << 20;
@@ -22,6 +41,8 @@ class IniFile {
   // larger than kMaxConfigFileSize or cannot be read.
   static std::optional<IniFile> open(const std::string& path);
   static IniFile fromText(std::string_view text);
+  // Every non-blank, non-comment line of the text, in file order.
+  static std::vector<IniLine> outline(std::string_view text);
 
   // Section and key names match without regard to case; the first occurrence
   // of a section or key wins. The value is the text after the first "=",

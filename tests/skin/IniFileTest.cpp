@@ -138,5 +138,55 @@ TEST(IniFile, OpenReadsAFileAndRefusesMissingOnesAndFolders) {
   EXPECT_FALSE(IniFile::open(dir.path().toStdString()).has_value());
 }
 
+// The outline numbers the lines the reader takes and marks the ones it
+// ignores; the lookups of the same text see only the first occurrences.
+TEST(IniFile, OutlineNumbersLinesAndMarksRepeats) {
+  const std::string text =
+      "\xEF\xBB\xBFstray=1\r\n"  // 1: before any section
+      "; comment\n"              // 2
+      "[Image5]\n"               // 3
+      "Filename = a.bmp\n"       // 4
+      "\n"                       // 5
+      "FILENAME=b.bmp\n"         // 6: repeated key
+      "no equals here\n"         // 7
+      "[image5]\n"               // 8: repeated section
+      "Left=3\n"                 // 9: in the repeated section
+      "[Other\n";                // 10: no closing bracket: an ordinary line
+  using Kind = IniLine::Kind;
+  struct Row {
+    int number;
+    Kind kind;
+    const char* section;
+    const char* key;
+    const char* value;
+    bool repeated;
+  };
+  const Row expected[] = {
+      {1, Kind::Outside, "", "stray", "1", false},
+      {3, Kind::Section, "Image5", "", "", false},
+      {4, Kind::Key, "Image5", "Filename", "a.bmp", false},
+      {6, Kind::Key, "Image5", "FILENAME", "b.bmp", true},
+      {7, Kind::NoEquals, "Image5", "no equals here", "", false},
+      {8, Kind::Section, "image5", "", "", true},
+      {9, Kind::Key, "image5", "Left", "3", true},
+      {10, Kind::NoEquals, "image5", "[Other", "", true},
+  };
+  const std::vector<IniLine> lines = IniFile::outline(text);
+  ASSERT_EQ(lines.size(), std::size(expected));
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    SCOPED_TRACE(expected[i].number);
+    EXPECT_EQ(lines[i].number, expected[i].number);
+    EXPECT_EQ(lines[i].kind, expected[i].kind);
+    EXPECT_EQ(lines[i].section, expected[i].section);
+    EXPECT_EQ(lines[i].key, expected[i].key);
+    EXPECT_EQ(lines[i].value, expected[i].value);
+    EXPECT_EQ(lines[i].repeated, expected[i].repeated);
+  }
+  const IniFile ini = IniFile::fromText(text);
+  EXPECT_EQ(ini.readString("Image5", "Filename", "x"), "a.bmp");
+  EXPECT_EQ(ini.readInteger("Image5", "Left", -1), -1);
+  EXPECT_EQ(ini.readString("", "stray", "none"), "none");
+}
+
 }  // namespace
 }  // namespace tavro
