@@ -5,12 +5,15 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "shell/CommandLine.h"
 #include "shell/ErrorBox.h"
 #include "shell/Program.h"
 #include "shell/WindowKit.h"
 #include "sound/SoundSystem.h"
 
 int main(int argc, char** argv) {
+  // --help, --version and --check-skin run without a window or a display.
+  if (const std::optional<int> status = tavro::runCommandLine(argc, argv)) return *status;
   QApplication app(argc, argv);
   tavro::setApplicationTitle(QString());
   QApplication::setWindowIcon(QIcon(QPixmap::fromImage(tavro::builtinImage("icon"))));
