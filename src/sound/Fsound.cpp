@@ -6,13 +6,20 @@
 // unless SDL_AUDIODRIVER is set in the environment. A device that cannot be
 // opened falls back to the default driver and then to SDL's silent "dummy"
 // driver, so samples still load and cues are dropped quietly.
+//
+// SDL and SDL2_mixer are opened at run time by the first call that needs them
+// (SdlLibrary). Where they cannot be opened, the output behaves as a device
+// that cannot be opened: samples of files that can be read load silent.
 
 #include "Fsound.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
-
+#include <cstdio>
 #include <unordered_set>
+
+#include "SdlLibrary.h"
+
+using tavro::MixerFunctions;
+using tavro::SdlFunctions;
 
 struct FSOUND_SAMPLE {
   Mix_Chunk* chunk = nullptr;  // null when no mixer could be opened: a silent sample
@@ -46,17 +53,18 @@ const char* driverFor(int outputType) {
 #endif
 }
 
-bool startAudio(const char* driver, SDL_HintPriority priority) {
+bool startAudio(const SdlFunctions& sdl, const MixerFunctions& mix, const char* driver,
+                SDL_HintPriority priority) {
   if (driver != nullptr) {
-    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, priority);
+    sdl.SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, priority);
   } else {
-    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    sdl.SDL_ResetHint(SDL_HINT_AUDIODRIVER);
   }
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+  if (sdl.SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     return false;
   }
-  if (Mix_OpenAudio(state().mixRate, AUDIO_S16SYS, 2, kMixBufferFrames) != 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (mix.Mix_OpenAudio(state().mixRate, AUDIO_S16SYS, 2, kMixBufferFrames) != 0) {
+    sdl.SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
   return true;
@@ -69,44 +77,61 @@ void openDevice() {
   if (!s.initialised || s.mixerOpen) {
     return;
   }
-  const char* forced = SDL_getenv("SDL_AUDIODRIVER");
+  const MixerFunctions* mix = tavro::mixerLibrary();
+  if (mix == nullptr) {
+    return;  // no library: as a device that cannot be opened
+  }
+  const SdlFunctions& sdl = *tavro::sdlLibrary();
+  const char* forced = sdl.SDL_getenv("SDL_AUDIODRIVER");
   bool open = false;
   if (forced != nullptr && *forced != '\0') {
-    open = startAudio(forced, SDL_HINT_NORMAL);
+    open = startAudio(sdl, *mix, forced, SDL_HINT_NORMAL);
   } else {
-    open = startAudio(driverFor(s.outputType), SDL_HINT_NORMAL);
+    open = startAudio(sdl, *mix, driverFor(s.outputType), SDL_HINT_NORMAL);
     if (!open && driverFor(s.outputType) != nullptr) {
-      open = startAudio(nullptr, SDL_HINT_NORMAL);
+      open = startAudio(sdl, *mix, nullptr, SDL_HINT_NORMAL);
     }
   }
   if (!open) {
-    open = startAudio("dummy", SDL_HINT_OVERRIDE);
+    open = startAudio(sdl, *mix, "dummy", SDL_HINT_OVERRIDE);
   }
-  SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+  sdl.SDL_ResetHint(SDL_HINT_AUDIODRIVER);
   if (!open) {
     return;
   }
   s.audioSubsystem = true;
   s.mixerOpen = true;
-  Mix_AllocateChannels(s.channels);
+  mix->Mix_AllocateChannels(s.channels);
 }
 
 // Without a mixer a sample is still loaded as far as the file is concerned: a
 // readable WAV gives a silent handle, a missing or broken file gives null.
+// Without SDL to read it, any file that opens counts as readable.
 FSOUND_SAMPLE* loadSilent(const char* name) {
+  const SdlFunctions* sdl = tavro::sdlLibrary();
+  if (sdl == nullptr) {
+    std::FILE* file = std::fopen(name, "rb");
+    if (file == nullptr) {
+      return nullptr;
+    }
+    std::fclose(file);
+    return new FSOUND_SAMPLE{};
+  }
   SDL_AudioSpec format;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV(name, &format, &buffer, &length) == nullptr) {
+  if (sdl->SDL_LoadWAV_RW(sdl->SDL_RWFromFile(name, "rb"), 1, &format, &buffer, &length) ==
+      nullptr) {
     return nullptr;
   }
-  SDL_FreeWAV(buffer);
+  sdl->SDL_FreeWAV(buffer);
   return new FSOUND_SAMPLE{};
 }
 
 void releaseSample(FSOUND_SAMPLE* sample) {
   if (sample->chunk != nullptr) {
-    Mix_FreeChunk(sample->chunk);  // also stops the channels that play it
+    // Only a mixer that opened makes chunks; this also stops the channels that play it.
+    tavro::mixerLibrary()->Mix_FreeChunk(sample->chunk);
   }
   delete sample;
 }
@@ -148,7 +173,7 @@ FSOUND_SAMPLE* FSOUND_Sample_Load(int /*index*/, const char* name, unsigned int 
   openDevice();
   FSOUND_SAMPLE* sample = nullptr;
   if (s.mixerOpen) {
-    Mix_Chunk* chunk = Mix_LoadWAV(name);
+    Mix_Chunk* chunk = tavro::mixerLibrary()->Mix_LoadWAV(name);
     if (chunk == nullptr) {
       return nullptr;
     }
@@ -172,7 +197,7 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample) {
   if (channel < -1 || channel >= s.channels) {
     return -1;
   }
-  return Mix_PlayChannel(channel, sample->chunk, 0);
+  return tavro::mixerLibrary()->Mix_PlayChannel(channel, sample->chunk, 0);
 }
 
 void FSOUND_Sample_Free(FSOUND_SAMPLE* sample) {
@@ -190,11 +215,11 @@ void FSOUND_Close() {
   }
   s.samples.clear();
   if (s.mixerOpen) {
-    Mix_HaltChannel(-1);
-    Mix_CloseAudio();
+    tavro::mixerLibrary()->Mix_HaltChannel(-1);
+    tavro::mixerLibrary()->Mix_CloseAudio();
   }
   if (s.audioSubsystem) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    tavro::sdlLibrary()->SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
   s = LibraryState{};
 }

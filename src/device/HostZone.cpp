@@ -1,0 +1,112 @@
+#include "HostZone.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+namespace tavro {
+
+#ifdef _WIN32
+
+// The C runtime reads TZ, or the system's zone when TZ is unset, on every _tzset().
+void HostZone::refresh() {
+  _tzset();
+}
+
+#else
+
+namespace {
+
+// Copies `text` into `out` (kMaxText bytes); false when it does not fit.
+bool copyText(char* out, int size, const char* text) {
+  const size_t length = std::strlen(text);
+  if (length >= static_cast<size_t>(size)) return false;
+  std::memcpy(out, text, length + 1);
+  return true;
+}
+
+// The file the C library reads the zone from: /etc/localtime without TZ, the
+// path after an optional ':', or a name under TZDIR (by default
+// /usr/share/zoneinfo); an empty TZ means "Universal".
+bool zoneFile(const char* tz, char* out, int size) {
+  if (tz == nullptr) return copyText(out, size, "/etc/localtime");
+  if (*tz == ':') ++tz;
+  if (*tz == '\0') tz = "Universal";
+  if (*tz == '/') return copyText(out, size, tz);
+  const char* dir = std::getenv("TZDIR");
+  if (dir == nullptr || *dir == '\0') dir = "/usr/share/zoneinfo";
+  const size_t dirLength = std::strlen(dir), nameLength = std::strlen(tz);
+  if (dirLength + 1 + nameLength >= static_cast<size_t>(size)) return false;
+  std::memcpy(out, dir, dirLength);
+  out[dirLength] = '/';
+  std::memcpy(out + dirLength + 1, tz, nameLength + 1);
+  return true;
+}
+
+}  // namespace
+
+HostZone::Stamp HostZone::stampOf(const char* path) {
+  struct stat st {};
+  Stamp stamp;
+  if (::stat(path, &st) != 0) return stamp;
+  stamp.exists = true;
+  stamp.device = static_cast<uint64_t>(st.st_dev);
+  stamp.inode = static_cast<uint64_t>(st.st_ino);
+  stamp.size = static_cast<int64_t>(st.st_size);
+  stamp.modifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  stamp.changedNs = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+  return stamp;
+}
+
+bool HostZone::sameTz(const char* tz) const {
+  if (tz == nullptr) return !tzSet_;
+  return tzSet_ && std::strcmp(tz, tz_) == 0;
+}
+
+void HostZone::remember(const char* tz) {
+  started_ = true;
+  tzSet_ = tz != nullptr;
+  watchable_ = (tz == nullptr || copyText(tz_, kMaxText, tz)) && zoneFile(tz, path_, kMaxText);
+  if (!watchable_) tz_[0] = path_[0] = '\0';
+  stamp_ = watchable_ ? stampOf(path_) : Stamp{};
+}
+
+// glibc reads the zone file again only when TZ differs from the value it last
+// read (and, without TZ, when /etc/localtime's inode or modification second
+// differ). Passing once through a zone that names no file makes the next
+// tzset() read the file afresh. Runs only when the file has changed.
+void HostZone::reload(const char* tz) {
+  char saved[kMaxText];
+  if (tz != nullptr) std::memcpy(saved, tz_, sizeof saved);
+  ::setenv("TZ", "UTC0", 1);
+  ::tzset();
+  if (tz != nullptr)
+    ::setenv("TZ", saved, 1);
+  else
+    ::unsetenv("TZ");
+  ::tzset();
+}
+
+void HostZone::refresh() {
+  const char* tz = std::getenv("TZ");
+  if (!started_ || !sameTz(tz) || !watchable_) {
+    // A new TZ value (or one too long to keep): tzset() reads the zone it names.
+    ::tzset();
+    remember(tz);
+    return;
+  }
+  const Stamp now = stampOf(path_);
+  if (now == stamp_) return;
+  stamp_ = now;
+  // A file that is gone (or in the middle of being replaced) keeps the rules
+  // read last; they are read again when it is back.
+  if (now.exists) reload(tz);
+}
+
+#endif
+
+}  // namespace tavro
