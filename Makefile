@@ -28,7 +28,7 @@ test: build
 # The Google benchmarks, then one table of whole-program figures against their goals.
 bench: build
 	cmake --build $(BUILD) --target run_bench
-	cmake --build $(BUILD) -j $(JOBS) --target bench_process
+	cmake --build $(BUILD) -j $(JOBS) --target bench_process bench_floor
 	scripts/bench-report $(BUILD)
 
 # libFuzzer targets (clang) in their own build folder, each run FUZZ_SECONDS (default 60).
