@@ -28,6 +28,7 @@ bool exists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0;
 }
 
+#ifndef _WIN32
 std::string lowerAscii(std::string_view text) {
   std::string out(text);
   for (char& c : out) {
@@ -36,7 +37,6 @@ std::string lowerAscii(std::string_view text) {
   return out;
 }
 
-#ifndef _WIN32
 // Folder listings kept between lookups, so that a skin whose 81 names all
 // differ in case from the files costs one scan of its folder, not 81. A name
 // found in a kept listing is checked to still exist; a name not found there
