@@ -30,9 +30,69 @@ def parse_args():
 
 
 def require_display():
+    """The X server of the run. With TAVRO_E2E_WM=openbox the test gets a desktop
+    of its own: a private Xvfb with openbox managing its windows."""
+    if os.environ.get("TAVRO_E2E_WM") == "openbox":
+        start_private_desktop()
+        return
     if not os.environ.get("DISPLAY"):
         print("no X server (DISPLAY unset): skipped")
         sys.exit(SKIP)
+
+
+def _free_display_number():
+    for n in range(200, 260):
+        if not os.path.exists("/tmp/.X11-unix/X%d" % n) and not os.path.exists("/tmp/.X%d-lock" % n):
+            return n
+    raise RuntimeError("no free X display number")
+
+
+def _end_process(process):
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+
+
+def window_manager_name():
+    """The name the running window manager gives itself (EWMH), or None."""
+    out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True,
+                         text=True).stdout
+    match = re.search(r"window id # (0x[0-9a-f]+)", out)
+    if not match:
+        return None
+    out = subprocess.run(["xprop", "-id", match.group(1), "_NET_WM_NAME"], capture_output=True,
+                         text=True).stdout
+    match = re.search(r'= "(.*)"', out)
+    return match.group(1) if match else None
+
+
+def start_private_desktop(width=1280, height=1024):
+    """A private Xvfb with openbox on it; both end with the test."""
+    for tool in ("Xvfb", "openbox"):
+        if shutil.which(tool) is None:
+            print("%s is not installed: skipped" % tool)
+            sys.exit(SKIP)
+    n = _free_display_number()
+    server = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "%dx%dx24" % (width, height),
+                               "-nolisten", "tcp"], stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL, preexec_fn=_end_with_parent)
+    atexit.register(_end_process, server)
+    for _ in range(100):
+        if os.path.exists("/tmp/.X11-unix/X%d" % n):
+            break
+        time.sleep(0.05)
+    os.environ["DISPLAY"] = ":%d" % n
+    config = tempfile.mkdtemp(prefix="tavro50-openbox-")
+    atexit.register(shutil.rmtree, config, True)
+    manager = subprocess.Popen(["openbox"], env=dict(os.environ, XDG_CONFIG_HOME=config),
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                               preexec_fn=_end_with_parent)
+    atexit.register(_end_process, manager)
+    wait_for(lambda: window_manager_name() == "Openbox", timeout=10, what="openbox to run")
+    print("desktop: Xvfb %s with openbox" % os.environ["DISPLAY"])
 
 
 # ---------------------------------------------------------------- screen
