@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 
+#include "device/RegularFile.h"
 #include "device/SkinImage.h"
 #include "shell/ConfigKeys.h"
 #include "shell/WavFileCheck.h"
@@ -69,22 +69,23 @@ class Checker {
         config_(folder_ + "Config.ini") {}
 
   std::vector<SkinProblem> run() {
-    if (!fileExists(config_)) {
+    // Read as the skin loader reads it.
+    const FileContents config = readRegularFile(config_, kMaxConfigFileSize);
+    if (config.status == FileStatus::Absent || config.status == FileStatus::NotRegular ||
+        config.status == FileStatus::TooLarge) {
+      const bool large = config.status == FileStatus::TooLarge;
       add(Severity::Error, "", "",
-          std::string("not found: the program shows \"") + kConfigMissingMessage + "\" and ends");
+          std::string(large ? "too large" : "not found") + ": the program shows \"" +
+              (large ? kConfigTooLargeMessage : kConfigMissingMessage) + "\" and ends");
       return problems_;
     }
-    const std::optional<IniFile> opened = IniFile::open(config_);
-    if (!opened) {
-      add(Severity::Error, "", "", "cannot be read: the skin gets every default");
+    if (config.status == FileStatus::Unreadable) {
+      add(Severity::Error, "", "",
+          std::string("cannot be read (") + std::strerror(config.error) +
+              "): the skin gets every default");
     }
-    ini_ = opened ? *opened : IniFile::fromText("");
-    if (opened) {
-      std::ifstream file(config_, std::ios::binary);
-      const std::string text((std::istreambuf_iterator<char>(file)),
-                             std::istreambuf_iterator<char>());
-      index_ = checkConfigLines(IniFile::outline(text), config_, problems_);
-    }
+    ini_ = IniFile::fromText(config.bytes);
+    index_ = checkConfigLines(IniFile::outline(config.bytes), config_, problems_);
     checkValues();
     checkSkinPictures();
     checkManualPages();

@@ -178,12 +178,27 @@ TEST_F(BrokenSkin, MissingFoldersAreReportedOnceEach) {
   EXPECT_EQ(text.find("not found: the missing-image marker is shown"), std::string::npos) << text;
 }
 
-TEST(SkinChecker, MissingConfigIsTheOnlyError) {
-  QTemporaryDir dir;
-  const std::vector<SkinProblem> problems = checkSkin(dir.path().toStdString());
-  ASSERT_EQ(problems.size(), 1u) << listed(problems);
-  EXPECT_EQ(problems[0].severity, Severity::Error);
-  EXPECT_EQ(problems[0].file, dir.path().toStdString() + "/Config.ini");
+// Without a Config.ini the program ends: nothing else is worth a report.
+TEST(SkinChecker, ConfigThatStopsTheProgramIsTheOnlyProblem) {
+  struct Case {
+    const char* name;
+    void (*make)(const QString& path);
+    const char* text;
+  } cases[] = {
+      {"missing", [](const QString&) {}, "not found"},
+      {"folder", [](const QString& path) { QDir().mkpath(path); }, "not found"},
+      {"too large", [](const QString& path) { writeFile(path, QByteArray(5 << 20, ';')); },
+       "too large"},
+  };
+  for (const Case& c : cases) {
+    QTemporaryDir dir;
+    c.make(dir.path() + "/Config.ini");
+    const std::vector<SkinProblem> problems = checkSkin(dir.path().toStdString());
+    ASSERT_EQ(problems.size(), 1u) << c.name << "\n" << listed(problems);
+    EXPECT_EQ(problems[0].severity, Severity::Error) << c.name;
+    EXPECT_EQ(problems[0].file, dir.path().toStdString() + "/Config.ini") << c.name;
+    EXPECT_EQ(problems[0].message.rfind(c.text, 0), 0u) << c.name << ": " << problems[0].message;
+  }
 }
 
 // Options decided without running a check: the exit status, or the window.
