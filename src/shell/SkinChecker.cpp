@@ -208,7 +208,7 @@ class Checker {
     const Decoded& picture = decode(twice);
     if (!picture.ok) {
       add(Severity::Warning, section, key,
-          "picture " + quoted(twice) + " does not load (" + picture.error + ")");
+          "picture " + quoted(twice) + " does not load (" + picture.error + "): it is left out");
     } else if (picture.size != size * 2) {
       add(Severity::Warning, section, key,
           "picture " + quoted(twice) + " is " + sizeText(picture.size) +
