@@ -72,14 +72,22 @@ void HostZone::remember(const char* tz) {
   tzSet_ = tz != nullptr;
   watchable_ = (tz == nullptr || copyText(tz_, kMaxText, tz)) && zoneFile(tz, path_, kMaxText);
   if (!watchable_) tz_[0] = path_[0] = '\0';
-  stamp_ = watchable_ ? stampOf(path_) : Stamp{};
+  stamp_ = lastRead_ = watchable_ ? stampOf(path_) : Stamp{};
 }
 
-// glibc reads the zone file again only when TZ differs from the value it last
-// read (and, without TZ, when /etc/localtime's inode or modification second
-// differ). Passing once through a zone that names no file makes the next
-// tzset() read the file afresh. Runs only when the file has changed.
-void HostZone::reload(const char* tz) {
+// Makes glibc read the zone file again. Without TZ, tzset() does so itself when
+// /etc/localtime's device, inode or modification second differ from the version
+// it read last. Otherwise (TZ set, or a rewrite within the same second) glibc
+// keeps its rules while TZ holds the value it read last, so TZ passes once
+// through a zone that names no file. Runs only when the file has changed; with
+// TZ set, setenv() replaces the existing entry rather than growing the table.
+void HostZone::reload(const char* tz, const Stamp& before, const Stamp& now) {
+  const bool glibcSees = before.device != now.device || before.inode != now.inode ||
+                         before.modifiedNs / 1000000000 != now.modifiedNs / 1000000000;
+  if (tz == nullptr && glibcSees) {
+    ::tzset();
+    return;
+  }
   char saved[kMaxText];
   if (tz != nullptr) std::memcpy(saved, tz_, sizeof saved);
   ::setenv("TZ", "UTC0", 1);
@@ -101,10 +109,13 @@ void HostZone::refresh() {
   }
   const Stamp now = stampOf(path_);
   if (now == stamp_) return;
+  // A file that is gone, or empty in the middle of being rewritten, keeps the
+  // rules read last; they are read again when it is back.
+  if (now.exists && now.size > 0) {
+    reload(tz, lastRead_, now);
+    lastRead_ = now;
+  }
   stamp_ = now;
-  // A file that is gone (or in the middle of being replaced) keeps the rules
-  // read last; they are read again when it is back.
-  if (now.exists) reload(tz);
 }
 
 #endif

@@ -25,7 +25,7 @@ class HostZone {
   static Stamp stampOf(const char* path);
   bool sameTz(const char* tz) const;
   void remember(const char* tz);
-  void reload(const char* tz);
+  void reload(const char* tz, const Stamp& before, const Stamp& now);
 
   static constexpr int kMaxText = 4096;
   bool started_ = false;
@@ -33,7 +33,8 @@ class HostZone {
   bool watchable_ = false;  // TZ fits the buffers below
   char tz_[kMaxText] = {};
   char path_[kMaxText] = {};
-  Stamp stamp_;
+  Stamp stamp_;     // the file as seen at the last reading
+  Stamp lastRead_;  // the file as the C library last read it
 };
 
 }  // namespace tavro

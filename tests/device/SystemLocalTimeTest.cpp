@@ -2,6 +2,9 @@
 // a new TZ value, or new contents of the zone file that TZ names.
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <cstdint>
 #include <cstdlib>
@@ -165,6 +168,39 @@ INSTANTIATE_TEST_SUITE_P(Table, ZoneFileChange,
                          ::testing::Values(FileCase{"replaced", false, true},
                                            FileCase{"rewritten in place", true, true},
                                            FileCase{"replaced, no colon", false, false}));
+
+// Without TZ the zone is /etc/localtime. The test gives a child process a
+// private view of the file system (root only) with a zone file of its own
+// mounted over /etc/localtime, and rewrites that file in place: within the same
+// second as the last version, and later.
+TEST_F(HostZoneChange, EtcLocaltimeRewrittenShowsAtTheNextReading) {
+  const fs::path zone = dir_ / "localtime";
+  writeFile(zone, zoneFileBytes(120));
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+      _exit(77);
+    if (mount(zone.c_str(), "/etc/localtime", nullptr, MS_BIND, nullptr) != 0) _exit(77);
+    unsetenv("TZ");
+    const SystemLocalTime clock;
+    int failures = offsetOf(clock) != 120;
+    writeFile(zone, zoneFileBytes(180));
+    failures |= (offsetOf(clock) != 180) << 1;
+    sleep(1);
+    writeFile(zone, zoneFileBytes(-60));
+    failures |= (offsetOf(clock) != -60) << 2;
+    _exit(failures);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no private mount namespace (needs root)";
+  EXPECT_EQ(WEXITSTATUS(status) & 1, 0) << "the zone of /etc/localtime at the first reading";
+  EXPECT_EQ(WEXITSTATUS(status) & 2, 0) << "rewritten within the same second";
+  EXPECT_EQ(WEXITSTATUS(status) & 4, 0) << "rewritten a second later";
+}
 
 }  // namespace
 }  // namespace tavro::testing
