@@ -62,6 +62,27 @@ QImage preparePicture(const Picture& picture, bool transparentControl) {
   return {};
 }
 
+QImage prepareHiResPicture(const Picture& hiRes, const Picture& base, bool transparentControl) {
+  if (hiRes.isNull() || base.isNull()) {
+    return {};
+  }
+  Picture ruled = base;
+  ruled.image = hiRes.image;
+  if (base.kind == PictureKind::Bitmap && transparentControl) {
+    // keyed with the picture's own transparent colour, not the variant's corner
+    QImage keyed =
+        keyOut(hiRes.image.convertToFormat(QImage::Format_RGB32), base.transparentColor());
+    ruled.image = keyed;
+    ruled.kind = PictureKind::Png;
+  }
+  QImage out = preparePicture(ruled, transparentControl);
+  const QSize twice = base.image.size() * 2;
+  if (out.size() != twice) {
+    out = out.scaled(twice, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  }
+  return out;
+}
+
 void PictureControl::setTransparent(bool on) {
   if (on == transparent_) {
     return;
@@ -104,6 +125,7 @@ void PictureControl::setAutoSize(bool on) {
 void PictureControl::setPicture(const Picture& picture) {
   const QRect before = paintedArea();
   picture_ = picture;
+  hiRes_ = Picture{};
   prepare();
   if (autoSize_ && hasPicture()) {
     rect_.setSize(QSize(clampSize(picture_.image.width()), clampSize(picture_.image.height())));
@@ -121,6 +143,8 @@ void PictureControl::copyPictureFrom(const PictureControl& other) {
   const QRect before = paintedArea();
   picture_ = other.picture_;
   keyed_ = other.keyed_;
+  hiRes_ = other.hiRes_;
+  hiResKeyed_ = other.hiResKeyed_;
   if (autoSize_ && hasPicture()) {
     rect_.setSize(QSize(clampSize(picture_.image.width()), clampSize(picture_.image.height())));
   }
@@ -174,12 +198,42 @@ void PictureControl::setVisible(bool visible) {
   notify(paintedArea());
 }
 
+void PictureControl::setHiResPicture(const Picture& hiRes) {
+  hiRes_ = picture_.isNull() ? Picture{} : hiRes;
+  hiResKeyed_ = prepareHiResPicture(hiRes_, picture_, transparent_);
+  prepareHiRes();
+  notify(paintedArea());
+}
+
 void PictureControl::prepare() {
   keyed_ = preparePicture(picture_, transparent_);
+  hiResKeyed_ = prepareHiResPicture(hiRes_, picture_, transparent_);
   prepareScaled();
 }
 
+void PictureControl::prepareHiRes() {
+  hiResPrepared_ = QImage();
+  if (hiResKeyed_.isNull() || prepared_.isNull()) {
+    return;
+  }
+  if (!stretch_ || scaleOnDraw_) {
+    hiResPrepared_ = hiResKeyed_;
+  } else if (prepared_.size() * 2 == hiResKeyed_.size()) {
+    hiResPrepared_ = hiResKeyed_;
+  } else {
+    hiResPrepared_ =
+        hiResKeyed_.scaled(prepared_.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  }
+}
+
 void PictureControl::prepareScaled() {
+  prepareScaledOnly();
+  if (!hiResKeyed_.isNull() || !hiResPrepared_.isNull()) {
+    prepareHiRes();
+  }
+}
+
+void PictureControl::prepareScaledOnly() {
   scaleOnDraw_ = false;
   if (!stretch_ || keyed_.isNull()) {
     prepared_ = keyed_;
@@ -234,6 +288,28 @@ void PictureControl::draw(QPainter& painter, const QRect& area) const {
   }
   const QPoint origin = rect_.topLeft() + preparedOffset();
   painter.drawImage(target.topLeft(), prepared_, target.translated(-origin));
+}
+
+void PictureControl::drawHiRes(QPainter& painter, const QRect& area) const {
+  if (hiResPrepared_.isNull()) {
+    draw(painter, area);
+    return;
+  }
+  const QRect target = paintedArea() & area;
+  if (target.isEmpty()) {
+    return;
+  }
+  if (scaleOnDraw_) {
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.drawImage(QRectF(rect_), hiResPrepared_);
+    painter.restore();
+    return;
+  }
+  const QRect source = target.translated(-(rect_.topLeft() + preparedOffset()));
+  painter.drawImage(
+      QRectF(target), hiResPrepared_,
+      QRectF(source.x() * 2, source.y() * 2, source.width() * 2, source.height() * 2));
 }
 
 void PictureControl::notify(const QRect& area) const {

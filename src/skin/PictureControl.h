@@ -10,6 +10,11 @@
 //  - a PNG always follows its own alpha; a JPEG is always drawn whole;
 //  - a stretching control scales the picture to its size, a centring control
 //    draws it centred, a control with automatic size takes the picture's size.
+//
+// On screens of device pixel ratio 2 a control may also hold a double-resolution
+// variant of its picture. Size, placement and the drawing rule stay those of
+// the picture; the variant only replaces its pixels when drawing at twice the
+// size (drawHiRes), and any new picture drops it.
 
 #include <QImage>
 #include <QPoint>
@@ -47,6 +52,10 @@ class PictureControl {
   // when both draw it the same way).
   void copyPictureFrom(const PictureControl& other);
   const Picture& picture() const { return picture_; }
+  // The double-resolution variant of the current picture (ignored without one).
+  // A variant of another size than twice the picture's is scaled to it.
+  void setHiResPicture(const Picture& hiRes);
+  bool hasHiResPicture() const { return !hiResKeyed_.isNull(); }
   bool hasPicture() const { return !picture_.isNull(); }
 
   // Geometry in window client coordinates. Negative sizes count as 0.
@@ -70,6 +79,10 @@ class PictureControl {
   QRect paintedArea() const;
   // Draws the control's part inside `area` (window coordinates).
   void draw(QPainter& painter, const QRect& area) const;
+  // The same on a painter that draws at twice the size (window coordinates,
+  // device pixels twice as dense): the variant's pixels one to one, else the
+  // picture's pixels doubled.
+  void drawHiRes(QPainter& painter, const QRect& area) const;
 
   // The prepared image and where its top-left corner lies relative to the
   // control's top-left corner.
@@ -79,12 +92,17 @@ class PictureControl {
  private:
   void prepare();
   void prepareScaled();
+  void prepareScaledOnly();
+  void prepareHiRes();
   void setRect(const QRect& rect);
   void notify(const QRect& area) const;
 
   Picture picture_;
   QImage keyed_;     // the picture with its drawing rule applied, own size
   QImage prepared_;  // keyed_, or keyed_ scaled to the control's size
+  Picture hiRes_;
+  QImage hiResKeyed_;     // hiRes_ under the picture's drawing rule, twice keyed_'s size
+  QImage hiResPrepared_;  // hiResKeyed_, or scaled to twice the control's size
   QRect rect_{0, 0, 0, 0};
   bool visible_ = true;
   bool transparent_ = false;
@@ -97,5 +115,8 @@ class PictureControl {
 
 // The picture with its drawing rule applied, in a blit-ready format.
 QImage preparePicture(const Picture& picture, bool transparentControl);
+// A double-resolution variant under the drawing rule of its picture `base`
+// (its kind and transparent colour), at exactly twice base's size.
+QImage prepareHiResPicture(const Picture& hiRes, const Picture& base, bool transparentControl);
 
 }  // namespace tavro

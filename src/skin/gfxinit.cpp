@@ -61,7 +61,7 @@ class PixelBudget {
 
 // Loads `folder + name` into the control when the file exists; false otherwise.
 bool loadIfExists(PictureControl& control, const std::string& folder, const std::string& name,
-                  PixelBudget& budget) {
+                  PixelBudget& budget, HiResLoader& hiRes) {
   if (isNoFile(name)) {
     return false;
   }
@@ -70,6 +70,7 @@ bool loadIfExists(PictureControl& control, const std::string& folder, const std:
     return false;
   }
   control.setPicture(budget.load(path));
+  hiRes.addTo(control, folder + name);
   return true;
 }
 
@@ -103,13 +104,14 @@ struct Offsets {
   int y = 0;
 };
 
-Offsets loadFullscreenLayout(SkinTarget& target, const IniFile& ini, PixelBudget& budget) {
+Offsets loadFullscreenLayout(SkinTarget& target, const IniFile& ini, PixelBudget& budget,
+                             HiResLoader& hiRes) {
   const std::string backdropFolder =
       makeFolder(ini.readString("Fullscreen", "BackdropDir", "Graphics\\Backdrops\\"));
 
   PictureControl& backdrop = target.backdropControl();
   if (loadIfExists(backdrop, backdropFolder, ini.readString("Fullscreen", "BackdropFile", "nil"),
-                   budget)) {
+                   budget, hiRes)) {
     backdrop.setStretch(flagValue(ini.readInteger("Fullscreen", "BackdropStretch", 0)));
     backdrop.setVisible(true);
   }
@@ -128,7 +130,8 @@ Offsets loadFullscreenLayout(SkinTarget& target, const IniFile& ini, PixelBudget
   target.setClientHeight(screen.height());
 
   PictureControl& logo = target.logoControl();
-  if (loadIfExists(logo, backdropFolder, ini.readString("Fullscreen", "LogoFile", "nil"), budget)) {
+  if (loadIfExists(logo, backdropFolder, ini.readString("Fullscreen", "LogoFile", "nil"), budget,
+                   hiRes)) {
     logo.setAutoSize(true);
     logo.setVisible(true);
     placeLogo(target, logo, ini.readInteger("Fullscreen", "LogoPosition", 1));
@@ -146,7 +149,7 @@ void loadWindowedLayout(SkinTarget& target, const IniFile& ini) {
 }
 
 void loadSkinImages(SkinTarget& target, const IniFile& ini, const std::string& skinFolder,
-                    Offsets offsets, PixelBudget& budget) {
+                    Offsets offsets, PixelBudget& budget, HiResLoader& hiRes) {
   for (int n = 1; n <= kSkinImageCount; ++n) {
     PictureControl& control = target.skinControl(n);
     const std::string section = "Image" + std::to_string(n);
@@ -155,6 +158,7 @@ void loadSkinImages(SkinTarget& target, const IniFile& ini, const std::string& s
       const std::string path = hostPath(skinFolder + name);
       if (fileExists(path)) {
         control.setPicture(budget.load(path));
+        hiRes.addTo(control, skinFolder + name);
       } else {
         control.setPicture(missingImageMarker());
       }
@@ -218,13 +222,15 @@ void Gfx_Load_Skin(SkinTarget& target) {
   target.setClientWidth(ini.readInteger("Common", "GameWidth", 561));
 
   PixelBudget budget(target.pictureBudget());
+  // The variants have four times the pixels and a budget of their own.
+  HiResLoader hiRes(target.screenPixelRatio() >= kHiResPixelRatio, 4 * target.pictureBudget());
   Offsets offsets;
   if (target.fullscreenMode()) {
-    offsets = loadFullscreenLayout(target, ini, budget);
+    offsets = loadFullscreenLayout(target, ini, budget, hiRes);
   } else {
     loadWindowedLayout(target, ini);
   }
-  loadSkinImages(target, ini, skinFolder, offsets, budget);
+  loadSkinImages(target, ini, skinFolder, offsets, budget, hiRes);
   showGameMenuControls(target);
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "skin/HiResPicture.h"
 #include "skin/PictureControl.h"
 
 namespace tavro {
@@ -36,6 +37,9 @@ class SkinTarget {
 
   // The primary screen's size in pixels, now.
   virtual QSize screenSize() const = 0;
+  // The primary screen's device pixel ratio: from kHiResPixelRatio on, the
+  // loader adds each picture's "@2x" variant where there is one.
+  virtual qreal screenPixelRatio() const { return 1.0; }
   virtual bool fullscreenMode() const = 0;
 
   // A modal error box titled "Error" with the error icon; returns when closed.

@@ -12,9 +12,10 @@ namespace tavro::assets {
 
 namespace {
 
-QImage nightSky() {
-  QImage sky(1280, 1024, QImage::Format_RGB32);
+QImage nightSky(int scale) {
+  QImage sky(1280 * scale, 1024 * scale, QImage::Format_RGB32);
   QPainter p(&sky);
+  p.scale(scale, scale);
   drawNightSky(p, QRectF(0, 0, 1280, 1024), 900, 50);
   // a few bright falling stars with trails
   p.setRenderHint(QPainter::Antialiasing);
@@ -38,9 +39,10 @@ QImage nightSky() {
 
 }  // namespace
 
-QImage logoPicture() {
-  QImage logo = transparentCanvas(200, 60);
+QImage logoPicture(int scale) {
+  QImage logo = transparentCanvas(200 * scale, 60 * scale);
   QPainter p(&logo);
+  p.scale(scale, scale);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
   drawStar(p, QPointF(27, 30), 19, -12);
@@ -57,8 +59,10 @@ QImage logoPicture() {
 }
 
 void generateBackdrops(const QString& dir) {
-  writeJpeg(dir + "/night_sky.jpg", nightSky(), 88);
-  writePng(dir + "/logo.png", logoPicture());
+  writeJpeg(dir + "/night_sky.jpg", nightSky(1), 88);
+  writeJpeg(dir + "/night_sky@2x.jpg", nightSky(kHiResScale), 88);
+  writePng(dir + "/logo.png", logoPicture(1));
+  writePng(dir + "/logo@2x.png", logoPicture(kHiResScale));
 }
 
 }  // namespace tavro::assets

@@ -6,7 +6,8 @@
 
 namespace tavro::assets {
 
-QImage logoPicture();
+// At scale 2 the logo at twice the resolution.
+QImage logoPicture(int scale = 1);
 void generateBackdrops(const QString& backdropDir);
 
 }  // namespace tavro::assets

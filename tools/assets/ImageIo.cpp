@@ -21,6 +21,11 @@ void put32(QByteArray& out, quint32 v) {
 
 }  // namespace
 
+QString hiResName(const QString& fileName) {
+  const int dot = fileName.lastIndexOf('.');
+  return dot < 0 ? fileName + "@2x" : fileName.left(dot) + "@2x" + fileName.mid(dot);
+}
+
 QImage transparentCanvas(int w, int h) {
   QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);

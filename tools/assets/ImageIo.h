@@ -13,6 +13,12 @@ namespace tavro::assets {
 // An empty ARGB32 premultiplied canvas, fully transparent.
 QImage transparentCanvas(int w, int h);
 
+// Every picture is also drawn at twice the resolution, for screens of device
+// pixel ratio 2: the same drawing in logical coordinates on a canvas twice the
+// size, written beside the picture as "name@2x.ext".
+inline constexpr int kHiResScale = 2;
+QString hiResName(const QString& fileName);
+
 // A 24-bit uncompressed Windows bitmap (BITMAPINFOHEADER, bottom-up rows).
 QByteArray bmp24Bytes(const QImage& image);
 QByteArray pngBytes(const QImage& image);

@@ -22,8 +22,30 @@ class SegmentWriter {
 
   void add(int number, const QString& stem, const QPainterPath& shape,
            Format format = Format::Png) {
-    QImage canvas = transparentCanvas(kLcd.width(), kLcd.height());
+    const QImage canvas = drawSegment(shape, format, 1);
+    // one pixel of margin keeps the bitmap's bottom-left pixel on the background
+    const QRect box = opaqueBounds(canvas).adjusted(-1, -1, 1, 1).intersected(canvas.rect());
+    const QImage hiRes = drawSegment(shape, format, kHiResScale);
+    place(number, stem, canvas.copy(box), hiRes.copy(scaled(box)), box, format);
+  }
+
+  // A digit picture: always the full digit cell, so every digit has one size.
+  void addDigit(int number, int digit) {
+    place(number, QStringLiteral("digit_%1").arg(digit), drawDigit(digit, 1),
+          drawDigit(digit, kHiResScale), QRect(kDigitX[0], kDigitY, kDigitWidth, kDigitHeight),
+          Format::Png);
+  }
+
+ private:
+  static QRect scaled(const QRect& r) {
+    return QRect(r.topLeft() * kHiResScale, r.size() * kHiResScale);
+  }
+
+  // One segment on a panel-sized canvas at `scale` times the resolution.
+  static QImage drawSegment(const QPainterPath& shape, Format format, int scale) {
+    QImage canvas = transparentCanvas(kLcd.width() * scale, kLcd.height() * scale);
     QPainter p(&canvas);
+    p.scale(scale, scale);
     if (format == Format::Png) {
       drawInk(p, shape);
     } else {
@@ -34,29 +56,27 @@ class SegmentWriter {
       p.drawPath(shape);
     }
     p.end();
-    // one pixel of margin keeps the bitmap's bottom-left pixel on the background
-    const QRect box = opaqueBounds(canvas).adjusted(-1, -1, 1, 1).intersected(canvas.rect());
-    place(number, stem, canvas.copy(box), box, format);
+    return canvas;
   }
 
-  // A digit picture: always the full digit cell, so every digit has one size.
-  void addDigit(int number, int digit) {
-    QImage canvas = transparentCanvas(kDigitWidth, kDigitHeight);
+  static QImage drawDigit(int digit, int scale) {
+    QImage canvas = transparentCanvas(kDigitWidth * scale, kDigitHeight * scale);
     QPainter p(&canvas);
+    p.scale(scale, scale);
     drawInk(p, digitPath(QPointF(0, 0), digit));
     p.end();
-    place(number, QStringLiteral("digit_%1").arg(digit), canvas,
-          QRect(kDigitX[0], kDigitY, kDigitWidth, kDigitHeight), Format::Png);
+    return canvas;
   }
 
- private:
-  void place(int number, const QString& stem, const QImage& image, const QRect& panelRect,
-             Format format) {
+  void place(int number, const QString& stem, const QImage& image, const QImage& hiRes,
+             const QRect& panelRect, Format format) {
     QString name = stem + (format == Format::Png ? ".png" : ".bmp");
     if (format == Format::Png) {
       writePng(dir_ + "/" + name, image);
+      writePng(dir_ + "/" + hiResName(name), hiRes);
     } else {
       writeBmp24(dir_ + "/" + name, flattenOnKey(image, Qt::white));
+      writeBmp24(dir_ + "/" + hiResName(name), flattenOnKey(hiRes, Qt::white));
     }
     layout_[number] = {name, panelRect.translated(kLcd.topLeft())};
   }

@@ -48,8 +48,8 @@ void drawMiniLcd(QPainter& p, QPointF at, const int (&digits)[4], bool colon,
 }
 
 // The handheld itself, scaled down, on the paper.
-void drawHandheld(QPainter& p, const QRectF& box) {
-  QImage withCaps = bodyPicture(true).convertToFormat(QImage::Format_ARGB32);
+void drawHandheld(QPainter& p, const QRectF& box, int scale) {
+  QImage withCaps = bodyPicture(true, scale).convertToFormat(QImage::Format_ARGB32);
   for (int y = 0; y < withCaps.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(withCaps.scanLine(y));
     for (int x = 0; x < withCaps.width(); ++x) {
@@ -62,10 +62,10 @@ void drawHandheld(QPainter& p, const QRectF& box) {
   p.restore();
 }
 
-QImage page1() {
-  ManualSheet s(1, "Your Tavro50");
+QImage page1(int scale) {
+  ManualSheet s(1, "Your Tavro50", scale);
   QPainter& p = s.painter();
-  drawHandheld(p, QRectF(kLeft, kTop + 2, 224, 149));
+  drawHandheld(p, QRectF(kLeft, kTop + 2, 224, 149), scale);
   s.text(QRect(kLeft + 234, kTop, kFullWidth - 234, kTextHeight),
          "<p>Tavro50 is a pocket game and clock. A little robot catches the stars that "
          "tumble down the night sky.</p>"
@@ -79,8 +79,8 @@ QImage page1() {
   return s.finish();
 }
 
-QImage page2() {
-  ManualSheet s(2, "The clock: the TIME button");
+QImage page2(int scale) {
+  ManualSheet s(2, "The clock: the TIME button", scale);
   QPainter& p = s.painter();
   const int time[4] = {1, 0, 2, 5}, alarm[4] = {1, 2, 0, 0}, date[4] = {-1, 6, 1, 4};
   drawMiniLcd(p, QPointF(kLeft + 2, kTop + 4), time, true, "TIME 1 / TIME 2");
@@ -122,8 +122,8 @@ void drawCatchScene(QPainter& p, const QRectF& area, int stars) {
   p.restore();
 }
 
-QImage page3() {
-  ManualSheet s(3, "Game A");
+QImage page3(int scale) {
+  ManualSheet s(3, "Game A", scale);
   drawCatchScene(s.painter(), QRectF(kLeft + 2, kTop + 4, 116, 150), 2);
   s.text(QRect(kLeft + 130, kTop, kFullWidth - 130, kTextHeight),
          "<p>Press <b>GAME A</b>. The best score of game A appears and the robot waits "
@@ -138,8 +138,8 @@ QImage page3() {
   return s.finish();
 }
 
-QImage page4() {
-  ManualSheet s(4, "Game B");
+QImage page4(int scale) {
+  ManualSheet s(4, "Game B", scale);
   drawCatchScene(s.painter(), QRectF(kLeft + 2, kTop + 4, 116, 150), 4);
   s.text(QRect(kLeft + 130, kTop, kFullWidth - 130, kTextHeight),
          "<p>Press <b>GAME B</b> for the fast game. The rules are those of game A, "
@@ -153,8 +153,8 @@ QImage page4() {
   return s.finish();
 }
 
-QImage page5() {
-  ManualSheet s(5, "Score, misses and speed");
+QImage page5(int scale) {
+  ManualSheet s(5, "Score, misses and speed", scale);
   QPainter& p = s.painter();
   drawInk(p, sparkle(QPointF(kLeft + 24, kTop + 22), 14));
   drawInk(p, crackedStar(QPointF(kLeft + 24, kTop + 70), 12, 30));
@@ -178,8 +178,8 @@ QImage page5() {
   return s.finish();
 }
 
-QImage page6() {
-  ManualSheet s(6, "Best scores");
+QImage page6(int scale) {
+  ManualSheet s(6, "Best scores", scale);
   QPainter& p = s.painter();
   const int best[4] = {-1, 1, 4, 2};
   drawMiniLcd(p, QPointF(kLeft + 2, kTop + 6), best, false, "GAME A best: 142");
@@ -200,8 +200,8 @@ QImage page6() {
   return s.finish();
 }
 
-QImage page7() {
-  ManualSheet s(7, "Keyboard and menus");
+QImage page7(int scale) {
+  ManualSheet s(7, "Keyboard and menus", scale);
   s.text(QRect(kLeft, kTop, 178, kTextHeight),
          "<table>"
          "<tr><td><b>1</b></td><td>GAME A</td></tr>"
@@ -229,8 +229,8 @@ QImage page7() {
   return s.finish();
 }
 
-QImage page8() {
-  ManualSheet s(8, "Care of your Tavro50");
+QImage page8(int scale) {
+  ManualSheet s(8, "Care of your Tavro50", scale);
   QPainter& p = s.painter();
   drawRobot(p, QRectF(kLeft + 300, kTop + 110, 70, 84), false);
   drawStar(p, QPointF(kLeft + 286, kTop + 120), 9, 20);
@@ -250,14 +250,18 @@ QImage page8() {
 
 }  // namespace
 
-std::vector<QImage> manualPages() {
-  return {page1(), page2(), page3(), page4(), page5(), page6(), page7(), page8()};
+std::vector<QImage> manualPages(int scale) {
+  return {page1(scale), page2(scale), page3(scale), page4(scale),
+          page5(scale), page6(scale), page7(scale), page8(scale)};
 }
 
 void generateManual(const QString& dir) {
-  const std::vector<QImage> pages = manualPages();
-  for (std::size_t i = 0; i < pages.size(); ++i) {
-    writeBmp24(QStringLiteral("%1/%2.bmp").arg(dir).arg(i + 1), pages[i]);
+  for (const int scale : {1, kHiResScale}) {
+    const std::vector<QImage> pages = manualPages(scale);
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+      const QString name = QStringLiteral("%1.bmp").arg(i + 1);
+      writeBmp24(dir + "/" + (scale == 1 ? name : hiResName(name)), pages[i]);
+    }
   }
 }
 

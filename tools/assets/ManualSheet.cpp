@@ -16,10 +16,11 @@ const QColor kHeadingInk(0x10, 0x3A, 0x6E);
 
 }  // namespace
 
-ManualSheet::ManualSheet(int pageNumber, const QString& heading)
-    : image_(kWidth, kHeight, QImage::Format_RGB32) {
+ManualSheet::ManualSheet(int pageNumber, const QString& heading, int scale)
+    : image_(kWidth * scale, kHeight * scale, QImage::Format_RGB32) {
   image_.fill(kPaper);
   painter_.begin(&image_);
+  painter_.scale(scale, scale);
   painter_.setRenderHint(QPainter::Antialiasing);
   painter_.setRenderHint(QPainter::TextAntialiasing);
   // heading with a star mark, kept clear of the close button in the top-right corner

@@ -17,7 +17,8 @@ class ManualSheet {
   static constexpr int kTextTop = 38;      // below the heading
   static constexpr int kTextBottom = 244;  // above the footer line
 
-  ManualSheet(int pageNumber, const QString& heading);
+  // At scale 2 the page is drawn at twice the resolution, in the same coordinates.
+  ManualSheet(int pageNumber, const QString& heading, int scale = 1);
 
   // Rich text (a small HTML subset) laid out in a column; returns its height.
   int text(const QRect& column, const QString& html);

@@ -120,9 +120,10 @@ QImage keyed(const QImage& drawn) {
   return out;
 }
 
-QImage drawBody(bool withCaps) {
-  QImage canvas = transparentCanvas(kGameWidth, kGameHeight);
+QImage drawBody(bool withCaps, int scale) {
+  QImage canvas = transparentCanvas(kGameWidth * scale, kGameHeight * scale);
   QPainter p(&canvas);
+  p.scale(scale, scale);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
   drawShell(p);
@@ -136,9 +137,10 @@ QImage drawBody(bool withCaps) {
   return keyed(canvas);
 }
 
-QImage screenTop() {
-  QImage glass = transparentCanvas(kLcd.width(), kLcd.height());
+QImage screenTop(int scale) {
+  QImage glass = transparentCanvas(kLcd.width() * scale, kLcd.height() * scale);
   QPainter p(&glass);
+  p.scale(scale, scale);
   p.setRenderHint(QPainter::Antialiasing);
   // inner shadow along the top and left edges, where the bezel overhangs the glass
   for (int i = 0; i < 5; ++i) {
@@ -161,14 +163,16 @@ QImage screenTop() {
 
 }  // namespace
 
-QImage bodyPicture(bool withCaps) {
-  return drawBody(withCaps);
+QImage bodyPicture(bool withCaps, int scale) {
+  return drawBody(withCaps, scale);
 }
 
 void generateBody(const QString& skinDir, SkinLayout& layout) {
-  writeBmp24(skinDir + "/body.bmp", drawBody(true));
+  writeBmp24(skinDir + "/body.bmp", drawBody(true, 1));
+  writeBmp24(skinDir + "/" + hiResName("body.bmp"), drawBody(true, kHiResScale));
   layout[1] = {"body.bmp", QRect(0, 0, kGameWidth, kGameHeight)};
-  writePng(skinDir + "/screen_top.png", screenTop());
+  writePng(skinDir + "/screen_top.png", screenTop(1));
+  writePng(skinDir + "/" + hiResName("screen_top.png"), screenTop(kHiResScale));
   layout[2] = {"screen_top.png", kLcd};
 }
 

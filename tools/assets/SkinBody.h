@@ -10,9 +10,11 @@ namespace tavro::assets {
 
 // The body, already keyed: every pixel outside the shell is exactly the key
 // colour, no pixel inside is. Without caps it shows the empty button wells.
-QImage bodyPicture(bool withCaps);
+// At scale 2 the same body at twice the resolution.
+QImage bodyPicture(bool withCaps, int scale = 1);
 
-// Writes body.bmp and screen_top.png into skinDir and records Image1 and Image2.
+// Writes body.bmp and screen_top.png (and their @2x pictures) into skinDir and
+// records Image1 and Image2.
 void generateBody(const QString& skinDir, SkinLayout& layout);
 
 }  // namespace tavro::assets

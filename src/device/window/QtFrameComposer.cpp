@@ -35,8 +35,28 @@ void QtFrameComposer::resize(QSize size) {
     return;
   }
   size_ = size;
-  frame_ = size.isEmpty() ? QImage() : QImage(size, QImage::Format_ARGB32_Premultiplied);
+  allocate();
   dirty_ = QRegion();
+  markAllDirty();
+  shapeStale_ = keyEnabled_;
+}
+
+void QtFrameComposer::allocate() {
+  frame_ = size_.isEmpty() ? QImage() : QImage(size_, QImage::Format_ARGB32_Premultiplied);
+  hiResFrame_ = QImage();
+  if (hiResScale_ > 1 && !frame_.isNull()) {
+    hiResFrame_ = QImage(size_ * hiResScale_, QImage::Format_ARGB32_Premultiplied);
+    hiResFrame_.setDevicePixelRatio(hiResScale_);
+  }
+}
+
+void QtFrameComposer::setHiResScale(int scale) {
+  scale = scale >= 2 ? 2 : 1;
+  if (scale == hiResScale_) {
+    return;
+  }
+  hiResScale_ = scale;
+  allocate();
   markAllDirty();
   shapeStale_ = keyEnabled_;
 }
@@ -99,6 +119,20 @@ void QtFrameComposer::compose(const QRegion& region) {
     painter.fillRect(rect, background);
     for (const PictureControl* control : stack_) {
       control->draw(painter, rect);
+    }
+  }
+  if (!hiResFrame_.isNull()) {
+    composeHiRes(region);
+  }
+}
+
+void QtFrameComposer::composeHiRes(const QRegion& region) {
+  QPainter painter(&hiResFrame_);  // draws in frame coordinates at the frame's pixel ratio
+  const QColor background = QColor::fromRgb(background_);
+  for (const QRect& rect : region) {
+    painter.fillRect(rect, background);
+    for (const PictureControl* control : stack_) {
+      control->drawHiRes(painter, rect);
     }
   }
 }

@@ -6,6 +6,10 @@
 // shown control in stacking order). With a transparency key it also keeps the
 // window shape: the region of every frame pixel that is not the key colour,
 // recomputed only inside the redrawn areas.
+//
+// On a screen of device pixel ratio 2 it also keeps a frame at twice the size,
+// drawn from the controls' double-resolution pictures, for the screen. The
+// logical frame stays: the shape and every reading of the frame follow it.
 
 #include <QImage>
 #include <QRegion>
@@ -29,6 +33,9 @@ class QtFrameComposer {
   // A new size redraws everything.
   void resize(QSize size);
   QSize size() const { return size_; }
+  // 2: keep the frame at twice the size as well; 1 (the default): only the frame.
+  void setHiResScale(int scale);
+  int hiResScale() const { return hiResScale_; }
   void setBackground(QRgb colour);
   QRgb background() const { return background_; }
   // Turns the colour key on or off; the shape is recomputed in full.
@@ -42,17 +49,23 @@ class QtFrameComposer {
   Flushed flush();
 
   const QImage& frame() const { return frame_; }
+  // The frame at twice the size (null at scale 1), device pixel ratio 2.
+  const QImage& hiResFrame() const { return hiResFrame_; }
   // The window shape while the key is on (empty region otherwise).
   const QRegion& shape() const { return shape_; }
 
  private:
   void compose(const QRegion& region);
+  void composeHiRes(const QRegion& region);
+  void allocate();
   QRegion shapeInside(const QRect& rect) const;
   bool updateShape(const QRegion& region);
 
   std::vector<const PictureControl*> stack_;
   QSize size_{0, 0};
   QImage frame_;
+  QImage hiResFrame_;
+  int hiResScale_ = 1;
   QRgb background_ = qRgb(0, 0, 0);
   bool keyEnabled_ = false;
   QRgb key_ = qRgb(255, 0, 255);

@@ -81,6 +81,7 @@ TForm1::TForm1(QWidget* parent)
   timers_.setSink(&device_);
   timers_.setTickWrapper([this](const std::function<void()>& tick) { runHandler(tick, this); });
   setUpControls();
+  composer_.setHiResScale(screenPixelRatio() >= kHiResPixelRatio ? 2 : 1);
   resizeClient(kDesignSize);
   input_ = std::make_unique<QtDeviceInput>(*this);
 }
@@ -321,6 +322,13 @@ QSize TForm1::screenSize() const {
   return kDesignSize;
 }
 
+qreal TForm1::screenPixelRatio() const {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    return screen->devicePixelRatio();
+  }
+  return 1.0;
+}
+
 void TForm1::showFatalError(const std::string& message) {
   showFatalBox(QString::fromStdString(message));
 }
@@ -336,8 +344,15 @@ void TForm1::paintEvent(QPaintEvent* event) {
   if (image.isNull()) {
     return;
   }
+  const QImage& hiRes = composer_.hiResFrame();
   for (const QRect& rect : event->region()) {
-    painter.drawImage(rect.topLeft(), image, rect);
+    if (hiRes.isNull()) {
+      painter.drawImage(rect.topLeft(), image, rect);
+    } else {
+      // the double-size frame, one of its pixels to each device pixel
+      painter.drawImage(QRectF(rect), hiRes,
+                        QRectF(rect.x() * 2, rect.y() * 2, rect.width() * 2, rect.height() * 2));
+    }
   }
 }
 

@@ -115,6 +115,7 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   void setTransparencyKeyColour(QRgb colour) override;
   void setTransparencyKeyEnabled(bool on) override;
   QSize screenSize() const override;
+  qreal screenPixelRatio() const override;
   bool fullscreenMode() const override { return fullscreen_mode; }
   void showFatalError(const std::string& message) override;
   void requestQuit() override;
