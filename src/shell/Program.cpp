@@ -8,6 +8,7 @@
 #include "input/keys.h"
 #include "shell/DeviceMenu.h"
 #include "shell/ErrorBox.h"
+#include "shell/FirstFrame.h"
 #include "shell/GameMenu.h"
 #include "shell/WindowKit.h"
 #include "shell/about.h"
@@ -76,6 +77,9 @@ bool Program::start() {
   // Off the screen until the launcher's play action centres it (or already
   // centred by a launcher that skipped itself).
   form_->show();
+  afterFirstFrame(*form_, [this] {
+    if (about_) about_->buildContent();
+  });
   form_->activateWindow();
   // Without a window manager an off-screen window may never be activated:
   // the first activation's work is then done once the event loop runs.
@@ -98,7 +102,8 @@ void Program::createSideWindows() {
   TForm1& form = *form_;
   SettingsStore& settings = *form.settings();
 
-  about_ = std::make_unique<TAboutForm>();
+  // Its portrait and labels (the first user of the fonts) wait for the first frame.
+  about_ = std::make_unique<TAboutForm>(nullptr, TAboutForm::Content::Later);
 
   KeysActions keysActions;
   keysActions.setHints = [&form](const ButtonHints& hints) { form.hints = hints; };

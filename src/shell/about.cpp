@@ -22,7 +22,7 @@ QFont arial(int pixels, bool bold = false, bool underline = false, bool italic =
 }
 }  // namespace
 
-TAboutForm::TAboutForm(QWidget* parent)
+TAboutForm::TAboutForm(QWidget* parent, Content content)
     : QWidget(parent, Qt::WindowFlags(windowFlagsFor(WindowBorder::DialogCloseOnly)) |
                           Qt::WindowStaysOnTopHint) {
   setWindowTitle(QStringLiteral("About the author..."));
@@ -32,7 +32,15 @@ TAboutForm::TAboutForm(QWidget* parent)
   pal.setColor(QPalette::Window, kBackground);
   setPalette(pal);
   setAutoFillBackground(true);
+  if (content == Content::Now) {
+    buildContent();
+  }
+}
 
+void TAboutForm::buildContent() {
+  if (im_picture != nullptr) {
+    return;
+  }
   auto label = [this](int left, int top, int width, int height, const QString& text,
                       const QFont& font, const QColor& colour) {
     auto* l = new QLabel(text, this);
@@ -121,6 +129,8 @@ void TAboutForm::keyPressEvent(QKeyEvent* event) {
 void TAboutForm::setVisible(bool visible) {
   if (!visible) {
     handKeyboardBack(*this);
+  } else {
+    buildContent();
   }
   QWidget::setVisible(visible);
 }
