@@ -79,6 +79,7 @@ bool Program::start() {
   form_->show();
   afterFirstFrame(*form_, [this] {
     if (about_) about_->buildContent();
+    if (splash_) splash_->ensurePolished();  // its pictures
   });
   form_->activateWindow();
   // Without a window manager an off-screen window may never be activated:

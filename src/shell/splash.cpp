@@ -105,7 +105,6 @@ void TSplashForm::buildControls() {
 
   im_background = new QLabel(this);
   im_background->setScaledContents(true);
-  im_background->setPixmap(backgroundBands());
   im_background->setGeometry(0, 0, kClientWidth, kClientHeight);
 
   la_game_title = label({0, 12, 460, 15}, {}, arial(12, true), Qt::white, centred);
@@ -113,7 +112,6 @@ void TSplashForm::buildControls() {
   im_box_picture = new QLabel(this);
   im_box_picture->setGeometry(0, 56, 460, 160);
   im_box_picture->setAlignment(Qt::AlignCenter);
-  im_box_picture->setPixmap(builtinPixmap("splash_box"));
   la_release_date = label({0, 236, 460, 15}, {}, arial(12), Qt::black, centred);
   la_website_1 = label({118, 259, 56, 15}, QStringLiteral("website:"), arial(12), Qt::black);
   la_website_2 = label({174, 259, 168, 15}, QString::fromUtf8(product::kWebsiteText),
@@ -134,17 +132,14 @@ void TSplashForm::buildControls() {
 
   btn_play = new QLabel(this);
   btn_play->setGeometry(116, 340, 107, 30);
-  btn_play->setPixmap(builtinPixmap("splash_play"));
   btn_play->setCursor(Qt::PointingHandCursor);
   btn_play_disabled = new QLabel(this);
   btn_play_disabled->setGeometry(116, 340, 107, 30);
-  btn_play_disabled->setPixmap(builtinPixmap("splash_play_disabled"));
   btn_play_disabled->setCursor(Qt::WhatsThisCursor);
   btn_play_disabled->setToolTip(QStringLiteral("please select sound driver first"));
   btn_play_disabled->hide();
   btn_paypal = new QLabel(this);
   btn_paypal->setGeometry(237, 340, 107, 30);
-  btn_paypal->setPixmap(builtinPixmap("splash_donate"));
   btn_paypal->setCursor(Qt::PointingHandCursor);
 
   chb_splashscreen = new QCheckBox(QStringLiteral("Display this splash screen at startup"), this);
@@ -306,6 +301,25 @@ void TSplashForm::changeEvent(QEvent* event) {
 void TSplashForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   im_background->setGeometry(rect());  // the bands follow the window's size
+}
+
+void TSplashForm::fillPictures() {
+  if (picturesFilled_) {
+    return;
+  }
+  picturesFilled_ = true;
+  im_background->setPixmap(backgroundBands());
+  im_box_picture->setPixmap(builtinPixmap("splash_box"));
+  btn_play->setPixmap(builtinPixmap("splash_play"));
+  btn_play_disabled->setPixmap(builtinPixmap("splash_play_disabled"));
+  btn_paypal->setPixmap(builtinPixmap("splash_donate"));
+}
+
+bool TSplashForm::event(QEvent* event) {
+  if (event->type() == QEvent::Polish) {
+    fillPictures();
+  }
+  return QWidget::event(event);
 }
 
 void TSplashForm::setVisible(bool visible) {

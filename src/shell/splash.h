@@ -68,9 +68,13 @@ class TSplashForm : public QWidget {
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // The pictures are decoded when the window is first polished (shown or
+  // drawn), not at its creation: a launcher that skips itself never needs them.
+  bool event(QEvent* event) override;
 
  private:
   void buildControls();
+  void fillPictures();
   bool FormKeyDown(QKeyEvent* event);           // true when the key was taken here
   bool takesKey(const QKeyEvent* event) const;  // whether FormKeyDown acts on it
   void endProgram();
@@ -78,6 +82,7 @@ class TSplashForm : public QWidget {
   SettingsStore& settings_;
   SplashActions actions_;
   bool skipped_ = false;
+  bool picturesFilled_ = false;
 };
 
 }  // namespace tavro
