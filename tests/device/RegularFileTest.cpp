@@ -116,14 +116,6 @@ TEST_F(RegularFileTest, SizeBoundIsInclusiveAndLargerFilesAreNotRead) {
   }
 }
 
-TEST_F(RegularFileTest, BytesComeBackUnchanged) {
-  std::string bytes;
-  for (int i = 0; i < 200000; ++i) bytes += static_cast<char>(i * 7);  // several read chunks
-  const FileContents read = readRegularFile(write("data.bin", bytes), bytes.size());
-  ASSERT_EQ(read.status, FileStatus::Ok);
-  EXPECT_EQ(read.bytes, bytes);
-}
-
 TEST_F(RegularFileTest, AFileThatCannotBeOpenedIsUnreadableWithTheReason) {
   if (::geteuid() == 0) GTEST_SKIP() << "the superuser reads every file";
   const std::string file = write("locked.ini", "[Common]\n");
