@@ -298,14 +298,49 @@ def window_title(window):
 
 
 def window_geometry(window):
-    out = xdotool("getwindowgeometry", "--shell", window)
-    values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
-    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+    """The window's own area on the screen (inside any frame a window manager
+    put around it): xwininfo's absolute position, which holds under reparenting."""
+    out = subprocess.run(["xwininfo", "-id", str(window)], capture_output=True, text=True).stdout
+    values = {}
+    for line in out.splitlines():
+        if ":" in line:
+            name, value = line.split(":", 1)
+            values[name.strip()] = value.strip()
+    try:
+        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+                int(values["Width"]), int(values["Height"]))
+    except (KeyError, ValueError):
+        raise RuntimeError("no geometry for window %s" % window)
+
+
+def frame_extents(window):
+    """(left, right, top, bottom) of the frame a window manager drew, or zeros."""
+    out = subprocess.run(["xprop", "-id", str(window), "_NET_FRAME_EXTENTS"], capture_output=True,
+                         text=True).stdout
+    if "=" not in out:
+        return (0, 0, 0, 0)
+    return tuple(int(v) for v in out.split("=", 1)[1].split(","))
+
+
+def top_level(window):
+    """The child of the root window that holds the window (its frame under a
+    window manager, the window itself without one)."""
+    window = int(window)
+    for _ in range(8):
+        out = subprocess.run(["xwininfo", "-tree", "-id", str(window)], capture_output=True,
+                             text=True).stdout
+        root = re.search(r"Root window id: (0x[0-9a-f]+)", out)
+        parent = re.search(r"Parent window id: (0x[0-9a-f]+)", out)
+        if not root or not parent or parent.group(1) == root.group(1) or parent.group(1) == "0x0":
+            return window
+        window = int(parent.group(1), 16)
+    return window
 
 
 def window_under_pointer(x, y):
+    """The top-level window under the point (see top_level)."""
     pointer_to(x, y)
-    return pointer_location()[2]
+    return top_level(pointer_location()[2])
 
 
 def wait_for(condition, timeout=10.0, interval=0.05, what="condition"):

@@ -6,7 +6,7 @@ import time
 
 from harness import (App, Failures, Screen, Skin, app_windows, body_match, centred_origin,
                      device_window, key, parse_args, pointer_to, process_windows, require_display,
-                     settings_value, settled, wait_for, window_under_pointer, xdotool)
+                     settings_value, settled, top_level, wait_for, window_under_pointer, xdotool)
 
 ROOT_COLOUR = (0x12, 0x34, 0x56)
 MAGENTA = (0xFF, 0x00, 0xFF)
@@ -55,14 +55,18 @@ def main():
         # The pointer over a see-through corner is over the root window, over the
         # body it is over the device window.
         on_body = window_under_pointer(x + 280, y + 190)
-        failures.check(on_body == window, "pointer on the body is over the device window")
+        failures.check(on_body == top_level(window), "pointer on the body is over the device window")
         on_corner = window_under_pointer(x + 1, y + 1)
-        failures.check(on_corner != window, "pointer on a see-through corner is not over it")
+        failures.check(on_corner != top_level(window), "pointer on a see-through corner is not over it")
 
         # A right-click on the corner opens no menu; on the body it does.
         failures.check(not popup_after_right_click(app, x + 1, y + 1),
                        "a right-click on a see-through corner opens no menu")
         app.shot(screen, "right-click-corner")
+        # A desktop may open its own menu there (openbox does): a left click on
+        # the same spot closes it and does nothing on a bare server.
+        xdotool("click", 1)
+        time.sleep(0.3)
         menu = popup_after_right_click(app, x + 280, y + 190)
         app.shot(screen, "right-click-body")
         failures.check(menu, "a right-click on the body opens the context menu")
