@@ -67,6 +67,7 @@ void TManualForm::showManual() {
 
 void TManualForm::Vid_Show_Page() {
   page_top_.image = pages_[current_page - 1].image;
+  page_top_.hiRes = pages_[current_page - 1].hiRes;
   if (current_page == 1) {
     setButtonVisible(ManualButton::LeftDown, false);
     setButtonVisible(ManualButton::LeftUp, false);
@@ -116,7 +117,11 @@ void TManualForm::paintEvent(QPaintEvent*) {
     if (c.visible && !c.image.isNull()) {
       p.save();
       p.setClipRect(c.rect);
-      p.drawImage(c.rect.topLeft(), c.image);
+      if (c.hiRes.isNull()) {
+        p.drawImage(c.rect.topLeft(), c.image);
+      } else {
+        p.drawImage(QRectF(c.rect.topLeft(), c.image.size()), c.hiRes);
+      }
       p.restore();
     }
   };
@@ -309,6 +314,17 @@ void TManualForm::placePageTop(int w, int h) {
 
 void TManualForm::setPage(int n, Picture picture) {
   pages_[n - 1].image = picture.image;
+  pages_[n - 1].hiRes = QImage();
+}
+
+qreal TManualForm::screenPixelRatio() const {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->devicePixelRatio() : 1.0;
+}
+
+void TManualForm::setHiResPage(int n, Picture variant) {
+  pages_[n - 1].hiRes = variant.image.scaled(pages_[n - 1].image.size() * 2, Qt::IgnoreAspectRatio,
+                                             Qt::FastTransformation);
 }
 
 void TManualForm::sizePage(int n, int w, int h) {

@@ -58,6 +58,7 @@ class TManualForm : public QWidget, private ManualTarget {
   struct PictureControl {
     QRect rect;
     QImage image;
+    QImage hiRes;  // twice image's size, drawn in its place on a screen of ratio 2
     bool visible = true;
   };
   // What took the last left-button press: the page (a drag) or a button.
@@ -75,6 +76,8 @@ class TManualForm : public QWidget, private ManualTarget {
   void setClientWidth(int width) override;
   void placePageTop(int width, int height) override;
   void setPage(int n, Picture picture) override;
+  qreal screenPixelRatio() const override;
+  void setHiResPage(int n, Picture variant) override;
   void sizePage(int n, int width, int height) override;
 
   int current_page = 1;

@@ -20,22 +20,32 @@ std::string hiResName(std::string_view path) {
   return out;
 }
 
-void HiResLoader::addTo(PictureControl& control, const std::string& windowsPath) {
-  if (!enabled_ || !control.hasPicture()) {
-    return;
+std::optional<Picture> HiResLoader::load(const std::string& windowsPath) {
+  if (!enabled_) {
+    return std::nullopt;
   }
   const std::string path = hostPath(hiResName(windowsPath));
   if (!fileExists(path)) {
-    return;
+    return std::nullopt;
   }
   try {
     Picture variant = loadPicture(path);
     left_ -= int64_t{variant.image.width()} * variant.image.height();
     if (left_ >= 0) {
-      control.setHiResPicture(variant);
+      return variant;
     }
   } catch (const std::exception&) {
     // an unreadable variant leaves the picture as it is
+  }
+  return std::nullopt;
+}
+
+void HiResLoader::addTo(PictureControl& control, const std::string& windowsPath) {
+  if (!enabled_ || !control.hasPicture()) {
+    return;
+  }
+  if (std::optional<Picture> variant = load(windowsPath)) {
+    control.setHiResPicture(*variant);
   }
 }
 

@@ -6,8 +6,11 @@
 
 #include <QtGlobal>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "skin/Picture.h"
 
 namespace tavro {
 
@@ -29,6 +32,8 @@ class HiResLoader {
   // `windowsPath` is the path, as the configuration gives it, of the picture
   // that `control` has just been given.
   void addTo(PictureControl& control, const std::string& windowsPath);
+  // The variant of the picture at `windowsPath` when there is one to draw.
+  std::optional<Picture> load(const std::string& windowsPath);
   bool enabled() const { return enabled_; }
 
  private:

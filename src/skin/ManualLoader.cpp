@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "skin/HiResPicture.h"
 #include "skin/IniFile.h"
 #include "skin/gfxinit.h"
 
@@ -27,6 +28,7 @@ void Gfx_Load_Manual(ManualTarget& target, const std::string& configFile) {
   target.placePageTop(width, height);
 
   int64_t budget = target.pictureBudget();
+  HiResLoader hiRes(target.screenPixelRatio() >= kHiResPixelRatio, 4 * budget);
   for (int n = 1; n <= kManualPageCount; ++n) {
     const std::string file = hostPath(folder + std::to_string(n) + ".bmp");
     if (!fileExists(file)) {
@@ -36,6 +38,9 @@ void Gfx_Load_Manual(ManualTarget& target, const std::string& configFile) {
       budget -= int64_t{page.image.width()} * page.image.height();
       if (budget < 0) throw std::runtime_error(kSkinTooLargeMessage);
       target.setPage(n, std::move(page));
+      if (std::optional<Picture> variant = hiRes.load(folder + std::to_string(n) + ".bmp")) {
+        target.setHiResPage(n, std::move(*variant));
+      }
     }
     target.sizePage(n, width, height);
   }

@@ -30,6 +30,10 @@ class ManualTarget {
   virtual void sizePage(int n, int width, int height) = 0;
   // The most decoded pixels the eight pages may bring in together.
   virtual int64_t pictureBudget() const;
+  // From a ratio of 2 on, a page's "@2x" variant (n@2x.bmp), where there is
+  // one, follows its page.
+  virtual qreal screenPixelRatio() const { return 1.0; }
+  virtual void setHiResPage(int /*n*/, Picture /*variant*/) {}
 };
 
 // Loads from `configFile` (its absence gives every value its default). The

@@ -1,7 +1,7 @@
 """A scaled screen (device pixel ratio 2): the window is centred and shaped like
 the body, fullscreen covers the screen with its backdrop around a centred game
-area, and the LCD segments are drawn from their double-resolution pictures
-without blur. Sizes in the skin are logical pixels; the screen has twice as many.
+area, and the LCD segments and the manual are drawn from their double-resolution
+pictures without blur. Sizes in the skin are logical pixels; the screen has twice as many.
 
 The check runs on its own 2048 x 1536 Xvfb, whatever DISPLAY says."""
 
@@ -14,8 +14,8 @@ import sys
 import time
 
 import harness
-from harness import (SKIP, App, Failures, Skin, centred_origin, dark_mask, device_window,
-                     parse_args, settled)
+from harness import (SKIP, App, Failures, Skin, centred_origin, dark_mask, device_window, key,
+                     named_window, parse_args, pointer_to, settled, window_geometry)
 
 SCALE = 2
 SCREEN_W, SCREEN_H = 2048, 1536
@@ -183,11 +183,40 @@ def check_windowed(failures, args, screen, skin):
         failures.check(not wrong, "windowed: the window's shape is the body's (%d of the sampled "
                        "points wrong, first %s)" % (len(wrong), wrong[:3]))
         check_sharp(failures, image, skin, (x, y), args.dist, "windowed")
+        check_manual(failures, app, screen, (x, y, w, h))
     except AssertionError as error:
         failures.check(False, str(error))
         app.shot(screen, "failure")
     finally:
         app.stop()
+
+
+def check_manual(failures, app, screen, device):
+    """The manual's first page fills its window from 1@2x.bmp, pixel for pixel
+    (away from the corner buttons)."""
+    x, y, w, h = device
+    pointer_to(x + 280 * SCALE, y + 190 * SCALE)
+    key("F4")
+    window = named_window("^Manual$", app, timeout=5)
+    time.sleep(0.5)
+    mx, my, mw, mh = window_geometry(window)
+    image = settled(screen)
+    app.shot_image(image, "manual")
+    pw, ph, raw = picture_rgba(os.path.join(app.dist, "Graphics", "Manual", "1@2x.bmp"))
+    failures.check((mw, mh) == (pw, ph), "manual: the window is the page at twice the size "
+                   "(%dx%d, page %dx%d)" % (mw, mh, pw, ph))
+    off = 0
+    rows = range(40 * SCALE, min(ph, mh) - 40 * SCALE, 3)
+    cols = range(40 * SCALE, min(pw, mw) - 40 * SCALE, 3)
+    for py in rows:
+        for px in cols:
+            want = tuple(raw[(py * pw + px) * 4:(py * pw + px) * 4 + 3])
+            if sum(abs(a - b) for a, b in zip(image.pixel(mx + px, my + py), want)) > 6:
+                off += 1
+    failures.check(off * 100 <= len(rows) * len(cols),
+                   "manual: page 1 is drawn from 1@2x.bmp (%d of %d samples differ)"
+                   % (off, len(rows) * len(cols)))
+    key("Escape")
 
 
 def check_fullscreen(failures, args, screen, skin):
