@@ -1,10 +1,12 @@
 #include "shell/about.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <utility>
 
 #include "shell/DocumentOpener.h"
 #include "shell/ProductInfo.h"
@@ -45,6 +47,7 @@ void TAboutForm::buildContent() {
                       const QFont& font, const QColor& colour) {
     auto* l = new QLabel(text, this);
     l->setFont(font);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // text from the label's top, as placed
     l->move(left, top);
     if (width > 0) {
       l->resize(width, height);
@@ -84,6 +87,16 @@ void TAboutForm::buildContent() {
   for (QLabel* l : {la_website_2, la_email_2}) {
     l->setCursor(Qt::PointingHandCursor);
     l->installEventFilter(this);
+  }
+  // Each caption stands on the baseline of its value, whose font may be larger.
+  const std::pair<QLabel*, QLabel*> rows[] = {
+      {la_name_1, la_name_2},  {la_birthplace_1, la_birthplace_2}, {la_birthdate_1, la_birthdate_2},
+      {la_job_1, la_job_2},    {la_hobby_1, la_hobby_2},           {la_website_1, la_website_2},
+      {la_email_1, la_email_2}};
+  for (const auto& [captionLabel, valueLabel] : rows) {
+    const int drop =
+        QFontMetrics(valueLabel->font()).ascent() - QFontMetrics(captionLabel->font()).ascent();
+    captionLabel->move(captionLabel->x(), valueLabel->y() + drop);
   }
 }
 
