@@ -8,6 +8,10 @@
 namespace tavro {
 namespace {
 
+// The work starts a moment after the first paint, so that the frame has
+// reached the screen before the work holds the event loop.
+constexpr int kSettleMs = 100;
+
 // Watches the window for its first paint, then queues the work behind it (the
 // paint is handed to the windowing system before the queue runs) and goes.
 class FirstPaintWatch : public QObject {
@@ -21,7 +25,7 @@ class FirstPaintWatch : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched == &window_ && event->type() == QEvent::Paint) {
       window_.removeEventFilter(this);
-      QTimer::singleShot(0, &window_, std::move(work_));
+      QTimer::singleShot(kSettleMs, &window_, std::move(work_));
       deleteLater();
     }
     return false;
