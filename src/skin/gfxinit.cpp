@@ -232,6 +232,7 @@ void Gfx_Load_Skin(SkinTarget& target) {
   }
   loadSkinImages(target, ini, skinFolder, offsets, budget, hiRes);
   showGameMenuControls(target);
+  target.skinLoaded();
 }
 
 }  // namespace tavro

@@ -49,6 +49,10 @@ class SkinTarget {
 
   // The most decoded pixels one load may bring in, all pictures together.
   virtual int64_t pictureBudget() const;
+
+  // At the end of a load that gave every control its picture: the load gave
+  // the digit positions their own pictures, which the display replaces.
+  virtual void skinLoaded() {}
 };
 
 // A few highly compressed files (or one named 81 times) can each decode to

@@ -264,6 +264,7 @@ void TForm1::setDigit(SkinImage position, int digit) {
   if (position < im_panel_digit_pos(1) || position > im_panel_digit_pos(4)) {
     return;
   }
+  digits_[static_cast<std::size_t>(position - im_panel_digit_pos(1))] = digit;
   PictureControl& control = skin_[static_cast<std::size_t>(position)];
   if (digit >= 0 && digit <= 9) {
     control.copyPictureFrom(skin_[static_cast<std::size_t>(im_panel_number(digit))]);
@@ -331,6 +332,15 @@ qreal TForm1::screenPixelRatio() const {
 
 void TForm1::showFatalError(const std::string& message) {
   showFatalBox(QString::fromStdString(message));
+}
+
+void TForm1::skinLoaded() {
+  for (int i = 0; i < 4; ++i) {
+    const int digit = digits_[static_cast<std::size_t>(i)];
+    if (digit != kNoDigit) {
+      setDigit(static_cast<SkinImage>(im_panel_digit_pos(1) + i), digit);
+    }
+  }
 }
 
 void TForm1::requestQuit() {

@@ -119,6 +119,7 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   bool fullscreenMode() const override { return fullscreen_mode; }
   void showFatalError(const std::string& message) override;
   void requestQuit() override;
+  void skinLoaded() override;
   // Whether the application was asked to end (a missing Config.ini).
   bool quitRequested() const { return quitRequested_; }
 
@@ -166,6 +167,9 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   bool flushPending_ = false;
   bool maskApplied_ = false;
   bool parked_ = false;  // off the screen, until centred
+  // The digit each position shows (kNoDigit: none asked for yet).
+  static constexpr int kNoDigit = -2;
+  std::array<int, 4> digits_{kNoDigit, kNoDigit, kNoDigit, kNoDigit};
 
   bool quitRequested_ = false;
   std::optional<QSize> screenOverride_;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "WindowSkin.h"
 #include "device/window/unit1.h"
 #include "shell/ErrorBox.h"
@@ -153,6 +155,29 @@ TEST_F(DeviceWindow, DigitPositionsTakeCopiesOfTheGlyphs) {
   form.setDigit(im_panel_digit_pos(1), -1);
   EXPECT_EQ(at(62, 7), kBody);
   EXPECT_EQ(at(92, 52), kBody);  // the glyphs themselves never show
+}
+
+TEST_F(DeviceWindow, DigitsComeBackAfterEverySkinLoad) {
+  // A skin that gives the digit position a picture of its own: the load shows
+  // that picture, and the digit asked for before must replace it at once.
+  writeWindowSkin(skin);
+  QFile file(skin.path("Config.ini"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QByteArray config = file.readAll();
+  file.close();
+  const QByteArray nil = "[Image26]\nFilename=nil";
+  ASSERT_TRUE(config.contains(nil));
+  config.replace(nil, "[Image26]\nFilename=position.bmp");
+  skin.writeBytes("Config.ini", config);
+  skin.writePicture("Graphics/Skin/position.bmp", solid(5, 7, QColor(0x80, 0x40, 0x20)));
+  load();
+  form.setVisible(im_panel_digit_pos(1), true);
+  form.setDigit(im_panel_digit_pos(1), 7);
+  for (const bool fullscreen : {false, true, false}) {
+    load(fullscreen);  // as the fullscreen switch reloads the skin
+    const QPoint offset = fullscreen ? form.skinControl(1).rect().topLeft() : QPoint(0, 0);
+    EXPECT_EQ(at(offset.x() + 62, offset.y() + 7), digitColour(7)) << "fullscreen " << fullscreen;
+  }
 }
 
 TEST_F(DeviceWindow, DeviceDrivesTheSegments) {
