@@ -40,13 +40,6 @@ def require_display():
         sys.exit(SKIP)
 
 
-def _free_display_number():
-    for n in range(200, 260):
-        if not os.path.exists("/tmp/.X11-unix/X%d" % n) and not os.path.exists("/tmp/.X%d-lock" % n):
-            return n
-    raise RuntimeError("no free X display number")
-
-
 def _end_process(process):
     if process.poll() is None:
         process.terminate()
@@ -75,16 +68,20 @@ def start_private_desktop(width=1280, height=1024):
         if shutil.which(tool) is None:
             print("%s is not installed: skipped" % tool)
             sys.exit(SKIP)
-    n = _free_display_number()
-    server = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "%dx%dx24" % (width, height),
-                               "-nolisten", "tcp"], stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL, preexec_fn=_end_with_parent)
+    # Xvfb picks a free display number itself and writes it to the pipe, so
+    # that runs side by side never race for one.
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                               "%dx%dx24" % (width, height), "-nolisten", "tcp"],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              pass_fds=(write_end,), preexec_fn=_end_with_parent)
+    os.close(write_end)
     atexit.register(_end_process, server)
-    for _ in range(100):
-        if os.path.exists("/tmp/.X11-unix/X%d" % n):
-            break
-        time.sleep(0.05)
-    os.environ["DISPLAY"] = ":%d" % n
+    with os.fdopen(read_end) as numbers:
+        number = numbers.readline().strip()
+    if not number:
+        raise RuntimeError("Xvfb did not start")
+    os.environ["DISPLAY"] = ":" + number
     config = tempfile.mkdtemp(prefix="tavro50-openbox-")
     atexit.register(shutil.rmtree, config, True)
     manager = subprocess.Popen(["openbox"], env=dict(os.environ, XDG_CONFIG_HOME=config),

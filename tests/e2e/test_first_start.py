@@ -86,6 +86,13 @@ def main():
                  if wid != splash]
         shown = [entry for entry in shown if entry[1][0] >= 0 and entry[1][1] >= 0]
         failures.check(not shown, "the device window is not on the screen yet (%s)" % shown)
+        # A window manager may pull the parked window back until a corner of it
+        # shows: nothing of the device may show before Play, anywhere.
+        root = image.pixel(screen.width - 1, screen.height - 1)
+        stray = [(px, py) for py in range(0, 160, 2) for px in range(0, 240, 2)
+                 if image.pixel(px, py) != root]
+        failures.check(not stray, "nothing of the device shows in the top-left corner (%d pixels "
+                       "differ from the root, first %s)" % (len(stray), stray[:3]))
 
         # Enter without a choice does nothing.
         pointer_to(x + w // 2, y + 40)
