@@ -125,7 +125,6 @@ void PictureControl::setAutoSize(bool on) {
 void PictureControl::setPicture(const Picture& picture) {
   const QRect before = paintedArea();
   picture_ = picture;
-  hiRes_ = Picture{};
   prepare();
   if (autoSize_ && hasPicture()) {
     rect_.setSize(QSize(clampSize(picture_.image.width()), clampSize(picture_.image.height())));
@@ -143,7 +142,6 @@ void PictureControl::copyPictureFrom(const PictureControl& other) {
   const QRect before = paintedArea();
   picture_ = other.picture_;
   keyed_ = other.keyed_;
-  hiRes_ = other.hiRes_;
   hiResKeyed_ = other.hiResKeyed_;
   if (autoSize_ && hasPicture()) {
     rect_.setSize(QSize(clampSize(picture_.image.width()), clampSize(picture_.image.height())));
@@ -199,15 +197,14 @@ void PictureControl::setVisible(bool visible) {
 }
 
 void PictureControl::setHiResPicture(const Picture& hiRes) {
-  hiRes_ = picture_.isNull() ? Picture{} : hiRes;
-  hiResKeyed_ = prepareHiResPicture(hiRes_, picture_, transparent_);
+  hiResKeyed_ = prepareHiResPicture(hiRes, picture_, transparent_);
   prepareHiRes();
   notify(paintedArea());
 }
 
 void PictureControl::prepare() {
   keyed_ = preparePicture(picture_, transparent_);
-  hiResKeyed_ = prepareHiResPicture(hiRes_, picture_, transparent_);
+  hiResKeyed_ = QImage();
   prepareScaled();
 }
 

@@ -14,7 +14,8 @@
 // On screens of device pixel ratio 2 a control may also hold a double-resolution
 // variant of its picture. Size, placement and the drawing rule stay those of
 // the picture; the variant only replaces its pixels when drawing at twice the
-// size (drawHiRes), and any new picture drops it.
+// size (drawHiRes). Only the prepared variant is kept; a new picture or a
+// change of transparency drops it.
 
 #include <QImage>
 #include <QPoint>
@@ -98,10 +99,9 @@ class PictureControl {
   void notify(const QRect& area) const;
 
   Picture picture_;
-  QImage keyed_;     // the picture with its drawing rule applied, own size
-  QImage prepared_;  // keyed_, or keyed_ scaled to the control's size
-  Picture hiRes_;
-  QImage hiResKeyed_;     // hiRes_ under the picture's drawing rule, twice keyed_'s size
+  QImage keyed_;          // the picture with its drawing rule applied, own size
+  QImage prepared_;       // keyed_, or keyed_ scaled to the control's size
+  QImage hiResKeyed_;     // the variant under the picture's drawing rule, twice keyed_'s size
   QImage hiResPrepared_;  // hiResKeyed_, or scaled to twice the control's size
   QRect rect_{0, 0, 0, 0};
   bool visible_ = true;
