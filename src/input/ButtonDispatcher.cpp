@@ -45,20 +45,36 @@ bool ButtonDispatcher::keyUp(uint16_t code, bool isAutoRepeat) {
 }
 
 void ButtonDispatcher::mouseDown(Button button) {
-  if (button < 0 || button >= kButtonCount) {
-    return;
-  }
-  held_[button].mouse = true;
-  sink_.down(button);
+  sourceDown(button, &Sources::mouse);
 }
 
 void ButtonDispatcher::mouseUp(Button button) {
+  sourceUp(button, &Sources::mouse);
+}
+
+void ButtonDispatcher::padDown(Button button) {
+  sourceDown(button, &Sources::pad);
+}
+
+void ButtonDispatcher::padUp(Button button) {
+  sourceUp(button, &Sources::pad);
+}
+
+void ButtonDispatcher::sourceDown(Button button, bool Sources::*source) {
+  if (button < 0 || button >= kButtonCount) {
+    return;
+  }
+  held_[button].*source = true;
+  sink_.down(button);
+}
+
+void ButtonDispatcher::sourceUp(Button button, bool Sources::*source) {
   if (button < 0 || button >= kButtonCount) {
     return;
   }
   Sources& held = held_[button];
-  if (!held.mouse) {
-    return;  // the key already released this button
+  if (!(held.*source)) {
+    return;  // another source already released this button
   }
   if (held.key) {
     held.keySpent = true;  // the key is still down; its release comes later
@@ -70,6 +86,7 @@ void ButtonDispatcher::release(Button button) {
   Sources& held = held_[button];
   held.key = false;
   held.mouse = false;
+  held.pad = false;
   sink_.up(button);
 }
 

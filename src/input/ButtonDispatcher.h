@@ -1,12 +1,12 @@
 #pragma once
-// Turns key events and presses on the drawn buttons into the press and
-// release of the five device buttons.
+// Turns key events, presses on the drawn buttons and game controller buttons
+// into the press and release of the five device buttons.
 //
-// Keyboard and mouse work one device button together: a press from either
-// source reaches down() (also a press from the second source while the first
-// holds the button, and every auto-repeated key press, which the device's
-// latches absorb), and the first release from either source reaches up();
-// the later release from the other source is swallowed. A key release that
+// Keyboard, mouse and game controller work one device button together: a
+// press from any source reaches down() (also a press from a second source
+// while another holds the button, and every auto-repeated key press, which the
+// device's latches absorb), and the first release from any source reaches
+// up(); the later releases from the other sources are swallowed. A key release that
 // belongs to an auto-repeat never reaches up().
 
 #include <array>
@@ -39,14 +39,23 @@ class ButtonDispatcher {
   void mouseDown(Button button);
   void mouseUp(Button button);
 
+  // A game controller started or ended holding a button (the controllers
+  // together are one source: see PadState).
+  void padDown(Button button);
+  void padUp(Button button);
+
  private:
   struct Sources {
     bool key = false;    // the bound key holds the button
     bool mouse = false;  // the pointer holds the button
-    // The key is still down but the mouse already released the button: its
-    // repeats and its release are swallowed.
+    bool pad = false;    // a game controller holds the button
+    // The key is still down but the mouse or a controller already released
+    // the button: its repeats and its release are swallowed.
     bool keySpent = false;
   };
+  // The press and release of the mouse or a controller: the first release wins.
+  void sourceDown(Button button, bool Sources::*source);
+  void sourceUp(Button button, bool Sources::*source);
   void release(Button button);
 
   const std::array<KeyBinding, kButtonCount>& bindings_;

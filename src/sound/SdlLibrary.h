@@ -22,7 +22,12 @@ namespace tavro {
   X(SDL_QuitSubSystem)         \
   X(SDL_RWFromFile)            \
   X(SDL_LoadWAV_RW)            \
-  X(SDL_FreeWAV)
+  X(SDL_FreeWAV)               \
+  X(SDL_PollEvent)             \
+  X(SDL_GameControllerOpen)    \
+  X(SDL_GameControllerClose)   \
+  X(SDL_GameControllerGetJoystick) \
+  X(SDL_JoystickInstanceID)
 
 #define TAVRO_MIXER_FUNCTIONS(X) \
   X(Mix_OpenAudio)               \

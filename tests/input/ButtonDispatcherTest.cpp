@@ -127,7 +127,70 @@ TEST_F(ButtonDispatcherTest, ButtonsAreIndependent) {
 TEST_F(ButtonDispatcherTest, ReleaseWithoutPressIsSwallowed) {
   dispatch_.keyUp(kKey1, false);
   dispatch_.mouseUp(kGameB);
+  dispatch_.padUp(kGameB);
   EXPECT_TRUE(sink_.calls.empty());
+}
+
+// The controller is a third source under the same rule: every press reaches
+// the device, the first release from any source releases, the others are
+// swallowed, and a key whose hold was ended elsewhere stays quiet.
+TEST_F(ButtonDispatcherTest, ControllerSharesTheButtonWithKeyAndMouse) {
+  enum Step { kKeyDown, kKeyRepeat, kKeyUp, kMouseDown, kMouseUp, kPadDown, kPadUp };
+  struct Case {
+    const char* name;
+    std::vector<Step> steps;
+    Calls calls;
+  };
+  const Case cases[] = {
+      {"pad alone", {kPadDown, kPadUp}, {"down 0", "up 0"}},
+      {"pad first, key ends", {kPadDown, kKeyDown, kKeyUp, kPadUp}, {"down 0", "down 0", "up 0"}},
+      {"key first, pad ends",
+       {kKeyDown, kPadDown, kPadUp, kKeyRepeat, kKeyUp},
+       {"down 0", "down 0", "up 0"}},
+      {"mouse first, pad ends",
+       {kMouseDown, kPadDown, kPadUp, kMouseUp},
+       {"down 0", "down 0", "up 0"}},
+      {"pad first, mouse ends",
+       {kPadDown, kMouseDown, kMouseUp, kPadUp},
+       {"down 0", "down 0", "up 0"}},
+      {"all three, one release",
+       {kKeyDown, kMouseDown, kPadDown, kMouseUp, kPadUp, kKeyUp},
+       {"down 0", "down 0", "down 0", "up 0"}},
+      {"pad again after its hold was ended",
+       {kPadDown, kKeyDown, kKeyUp, kPadUp, kPadDown, kPadUp},
+       {"down 0", "down 0", "up 0", "down 0", "up 0"}},
+  };
+  for (const Case& c : cases) {
+    ButtonDispatcher dispatch{bindings_, sink_};
+    sink_.calls.clear();
+    for (Step step : c.steps) {
+      switch (step) {
+        case kKeyDown:
+          dispatch.keyDown(kKey1, false);
+          break;
+        case kKeyRepeat:
+          dispatch.keyUp(kKey1, true);
+          dispatch.keyDown(kKey1, true);
+          break;
+        case kKeyUp:
+          dispatch.keyUp(kKey1, false);
+          break;
+        case kMouseDown:
+          dispatch.mouseDown(kGameA);
+          break;
+        case kMouseUp:
+          dispatch.mouseUp(kGameA);
+          break;
+        case kPadDown:
+          dispatch.padDown(kGameA);
+          break;
+        case kPadUp:
+          dispatch.padUp(kGameA);
+          break;
+      }
+    }
+    EXPECT_EQ(sink_.calls, c.calls) << c.name;
+  }
 }
 
 }  // namespace

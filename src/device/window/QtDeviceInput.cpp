@@ -6,9 +6,11 @@
 #include <QToolTip>
 #include <utility>
 
+#include "device/window/QtGamepad.h"
 #include "device/window/unit1.h"
 #include "input/KeyMapper.h"
 #include "shell/ErrorBox.h"
+#include "shell/FirstFrame.h"
 
 namespace tavro {
 namespace {
@@ -21,9 +23,15 @@ QtDeviceInput::QtDeviceInput(TForm1& form) : form_(form), dispatcher_(form.key_b
   pendingTimer_.setSingleShot(true);
   pendingTimer_.setInterval(kPairWindowMs);
   pendingTimer_.callOnTimeout([this] { flushKeyRelease(); });
+  gamepad_ = std::make_unique<QtGamepad>(padSource_, [this] { return takesKeys(); });
+  afterFirstFrame(form_, [this] { gamepad_->start(); });
 }
 
 QtDeviceInput::~QtDeviceInput() = default;
+
+bool QtDeviceInput::takesKeys() const {
+  return form_.isActiveWindow() && form_.isEnabled();
+}
 
 int QtDeviceInput::buttonOfControl(SkinImage control) {
   switch (control) {

@@ -1,12 +1,14 @@
 #pragma once
-// The device window's key and mouse input: bound keys and left-button presses
-// on the drawn buttons become the device's button operations; a press on the
+// The device window's key, mouse and game controller input: bound keys,
+// left-button presses on the drawn buttons and controller buttons (from the
+// first frame on) become the device's button operations; a press on the
 // background drags the window (windowed mode only); the pointer shape and the
 // hints follow the control under the pointer.
 
 #include <QPoint>
 #include <QTimer>
 #include <array>
+#include <memory>
 #include <optional>
 
 #include "device/SkinImage.h"
@@ -20,6 +22,7 @@ class QMouseEvent;
 namespace tavro {
 
 class TForm1;
+class QtGamepad;
 
 class QtDeviceInput : public ButtonSink {
  public:
@@ -56,7 +59,13 @@ class QtDeviceInput : public ButtonSink {
   // im_background, im_background_screen_top and btn_set_top.
   static bool isBackgroundControl(SkinImage control);
 
-  // The device's button operations, keyboard and mouse alike.
+  // The game controllers; they start after the window's first frame.
+  QtGamepad& gamepad() { return *gamepad_; }
+  // Whether the window takes the keyboard now, which the controllers follow:
+  // not while key settings, the splash or the manual has it.
+  bool takesKeys() const;
+
+  // The device's button operations, keyboard, mouse and controllers alike.
   void down(Button button) override;
   void up(Button button) override;
 
@@ -82,8 +91,21 @@ class QtDeviceInput : public ButtonSink {
   HeldKey* heldKey(quint32 scanCode);
   const HeldKey* heldKey(quint32 scanCode) const;
 
+  // The controllers' presses and releases, into the dispatcher.
+  class PadSource : public ButtonSink {
+   public:
+    explicit PadSource(ButtonDispatcher& dispatcher) : dispatcher_(dispatcher) {}
+    void down(Button button) override { dispatcher_.padDown(button); }
+    void up(Button button) override { dispatcher_.padUp(button); }
+
+   private:
+    ButtonDispatcher& dispatcher_;
+  };
+
   TForm1& form_;
   ButtonDispatcher dispatcher_;
+  PadSource padSource_{dispatcher_};
+  std::unique_ptr<QtGamepad> gamepad_;
   int mouseButton_ = -1;  // the button that took the left press, or -1
   bool dragging_ = false;
   bool menuPressed_ = false;
