@@ -44,7 +44,7 @@ test-sanitize: deps
 	ASAN_OPTIONS=verify_asan_link_order=0 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1 \
-	scripts/run-tests $(BUILD)-sanitize
+	scripts/run-tests $(BUILD)-sanitize -LE openbox
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
