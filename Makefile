@@ -37,7 +37,8 @@ fuzz: deps
 
 # The whole test suite under AddressSanitizer and UBSan. The end-to-end tests
 # preload libfaketime, which ASan would refuse as not coming first; leaks of
-# third-party libraries are suppressed in scripts/lsan-suppressions.txt.
+# third-party libraries are suppressed in scripts/lsan-suppressions.txt. The
+# end-to-end scenarios run once here, on the bare X server.
 test-sanitize: deps
 	cmake -S . -B $(BUILD)-sanitize -DTAVRO_SANITIZE=ON -DTAVRO_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD)-sanitize -j $(JOBS)
