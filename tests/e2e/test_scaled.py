@@ -203,7 +203,11 @@ def check_manual(failures, app, screen, device):
     mx, my, mw, mh = window_geometry(window)
     image = settled(screen)
     app.shot_image(image, "manual")
-    pw, ph, raw = picture_rgba(os.path.join(app.dist, "Graphics", "Manual", "1@2x.bmp"))
+    page = os.path.join(app.dist, "Graphics", "Manual", "1@2x.bmp")
+    if not failures.check(os.path.exists(page), "manual: 1@2x.bmp exists"):
+        key("Escape")
+        return
+    pw, ph, raw = picture_rgba(page)
     failures.check((mw, mh) == (pw, ph), "manual: the window is the page at twice the size "
                    "(%dx%d, page %dx%d)" % (mw, mh, pw, ph))
     off = 0
