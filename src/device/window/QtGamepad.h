@@ -29,7 +29,7 @@ struct SdlFunctions;
 
 class QtGamepad : public QObject {
  public:
-  static constexpr int kPollMs = 10;
+  static constexpr int kPollMs = 16;
   static constexpr int kSettlePollMs = 100;
   static constexpr int kSettleMs = 3000;
 
