@@ -106,9 +106,7 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   PictureControl& backdropControl() override { return backdrop_; }
   PictureControl& logoControl() override { return logo_; }
   PictureControl& gameMenuTopControl() override { return gameMenuTop_; }
-  // In fullscreen mode the control gets its built-in picture first: only
-  // fullscreen shows the game menu, so a windowed run never decodes it.
-  PictureControl& gameMenuBackgroundControl() override;
+  PictureControl& gameMenuBackgroundControl() override { return gameMenuBackground_; }
   int clientWidth() const override { return composer_.size().width(); }
   int clientHeight() const override { return composer_.size().height(); }
   void setClientWidth(int width) override;
@@ -152,7 +150,6 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   };
 
   void setUpControls();
-  void decodeGameMenuPicture();
   void controlChanged(const QRect& area);
   void resizeClient(QSize size);
   void scheduleFlush();
@@ -170,7 +167,6 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   bool flushPending_ = false;
   bool maskApplied_ = false;
   bool parked_ = false;  // off the screen, until centred
-  bool gameMenuDecoded_ = false;
   // The digit each position shows (kNoDigit: none asked for yet).
   static constexpr int kNoDigit = -2;
   std::array<int, 4> digits_{kNoDigit, kNoDigit, kNoDigit, kNoDigit};
