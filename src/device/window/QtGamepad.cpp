@@ -1,16 +1,8 @@
 #include "device/window/QtGamepad.h"
 
-#include <QSocketNotifier>
-
-#if defined(__linux__)
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/inotify.h>
-#include <unistd.h>
-#endif
-
-#include <cstdio>
-#include <cstring>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemWatcher>
 
 #include "input/JoystickKeyBits.h"
 #include "sound/SdlLibrary.h"
@@ -50,12 +42,6 @@ QtGamepad::QtGamepad(ButtonSink& sink, std::function<bool()> acting)
 }
 
 QtGamepad::~QtGamepad() {
-  delete notifier_;
-#if defined(__linux__)
-  if (inotify_ >= 0) {
-    close(inotify_);
-  }
-#endif
   // The window goes away with this: the buttons held are not released.
   for (Controller& controller : controllers_) {
     if (controller.handle) {
@@ -67,66 +53,38 @@ QtGamepad::~QtGamepad() {
   }
 }
 
-// The device list is watched and read with the system's calls: Qt's file
-// watcher and directory listing would load more of Qt for the same work.
 void QtGamepad::start() {
-  if (started_) {
+  if (watcher_) {
     return;
   }
-  started_ = true;
-#if defined(__linux__)
-  inotify_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-  if (inotify_ >= 0 &&
-      inotify_add_watch(inotify_, kInputDevices,
-                        IN_CREATE | IN_DELETE | IN_ATTRIB | IN_MOVED_FROM | IN_MOVED_TO) < 0) {
-    close(inotify_);  // no /dev/input: nothing will be plugged in
-    inotify_ = -1;
+  watcher_ = new QFileSystemWatcher(this);
+  if (QDir(QString::fromLatin1(kInputDevices)).exists()) {
+    watcher_->addPath(QString::fromLatin1(kInputDevices));
   }
-  if (inotify_ >= 0) {
-    notifier_ = new QSocketNotifier(inotify_, QSocketNotifier::Read, this);
-    QObject::connect(notifier_, &QSocketNotifier::activated, this, [this] {
-      char events[4096];
-      while (read(inotify_, events, sizeof events) > 0) {
-      }
-      devicesChanged();
-    });
-  }
-#endif
+  QObject::connect(watcher_, &QFileSystemWatcher::directoryChanged, this,
+                   [this] { devicesChanged(); });
   if (joystickPresent()) {
     openSdl();
   }
 }
 
 bool QtGamepad::joystickPresent() {
-#if defined(__linux__)
-  DIR* devices = opendir(kInputClass);
-  if (!devices) {
-    return false;
-  }
-  bool found = false;
-  while (const dirent* entry = readdir(devices)) {
-    if (std::strncmp(entry->d_name, "event", 5) != 0) {
+  const QDir devices(QString::fromLatin1(kInputClass));
+  // No name filter: it would bring in the regular expression engine.
+  for (const QString& name : devices.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    if (!name.startsWith(QLatin1String("event"))) {
       continue;
     }
-    char path[512];
-    std::snprintf(path, sizeof path, "%s/%s/device/capabilities/key", kInputClass, entry->d_name);
-    const int file = open(path, O_RDONLY | O_CLOEXEC);
-    if (file < 0) {
+    QFile keys(devices.filePath(name + QStringLiteral("/device/capabilities/key")));
+    if (!keys.open(QIODevice::ReadOnly)) {
       continue;
     }
-    char bits[1024];
-    const ssize_t size = read(file, bits, sizeof bits);
-    close(file);
-    if (size > 0 && hasJoystickButtons(std::string_view(bits, static_cast<size_t>(size)))) {
-      found = true;
-      break;
+    const QByteArray bits = keys.read(4096);
+    if (hasJoystickButtons(std::string_view(bits.constData(), static_cast<size_t>(bits.size())))) {
+      return true;
     }
   }
-  closedir(devices);
-  return found;
-#else
-  return true;  // no device list to read: SDL looks for itself
-#endif
+  return false;
 }
 
 void QtGamepad::devicesChanged() {

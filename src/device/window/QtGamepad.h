@@ -20,7 +20,7 @@
 #include "input/ButtonDispatcher.h"
 #include "input/PadState.h"
 
-class QSocketNotifier;
+class QFileSystemWatcher;
 struct _SDL_GameController;
 
 namespace tavro {
@@ -81,9 +81,7 @@ class QtGamepad : public QObject {
   Gate gate_;
   PadState pads_{gate_};
   const SdlFunctions* sdl_ = nullptr;
-  bool started_ = false;
-  int inotify_ = -1;  // watches /dev/input
-  QSocketNotifier* notifier_ = nullptr;
+  QFileSystemWatcher* watcher_ = nullptr;
   QTimer pump_;
   QTimer settle_;  // single shot: the end of the pumping after a change
   std::array<Controller, PadState::kMaxPads> controllers_{};
