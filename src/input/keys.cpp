@@ -12,6 +12,7 @@
 #include "shell/SettingsStore.h"
 #include "shell/WindowBorder.h"
 #include "shell/WindowKit.h"
+#include "shell/WindowSystem.h"
 
 namespace tavro {
 namespace {
@@ -102,9 +103,7 @@ TKeysForm::TKeysForm(std::array<KeyBinding, kButtonCount>& bindings,
 
 void TKeysForm::openCentred() {
   centreOnPrimaryScreen(*this);
-  show();
-  raise();
-  activateWindow();
+  bringForward(*this);
   if (actions_.setDeviceEnabled) actions_.setDeviceEnabled(false);
 }
 
@@ -207,6 +206,17 @@ void TKeysForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
     cb[0]->setFocus();  // FormActivate
+  } else if (event->type() == QEvent::WindowStateChange && isMinimized() && isVisible()) {
+    // A window manager that offers minimising anyway: a minimised key
+    // settings window would leave the device disabled out of reach, so
+    // minimising counts as Escape, as closing does.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          setWindowState(windowState() & ~Qt::WindowMinimized);
+          if (isVisible()) closeWindow();
+        },
+        Qt::QueuedConnection);
   }
 }
 

@@ -27,7 +27,9 @@ constexpr int kSplashEntry = 11;
 }  // namespace
 
 DeviceMenu::DeviceMenu(TForm1& form, GameMenu& gameMenu)
-    : form_(form), gameMenu_(gameMenu), menu_(std::make_unique<QMenu>()) {
+    // The device window's own popup: Wayland opens a menu without a parent
+    // as a window of its own, away from the pointer.
+    : form_(form), gameMenu_(gameMenu), menu_(std::make_unique<QMenu>(&form)) {
   addEntry(QStringLiteral("About..."), QStringLiteral("F1"), &DeviceMenu::pm_1_aboutClick);
   addEntry(QStringLiteral("View 'Readme.txt'"), QStringLiteral("F2"),
            &DeviceMenu::pm_2_readmeClick);

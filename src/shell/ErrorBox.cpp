@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
+
+#include "shell/WindowKit.h"
 
 namespace tavro {
 namespace {
@@ -15,19 +18,54 @@ MessageBoxHook& hook() {
   return h;
 }
 
+// Whether the box can stand over its parent: a window that is shown and on
+// the screen (not parked off it, as the device window is until it starts).
+bool parentOnScreen(const QWidget* parent) {
+  if (parent == nullptr || !parent->window()->isVisible()) {
+    return false;
+  }
+  const QWidget* window = parent->window();
+  const QScreen* screen = window->screen();
+  return screen != nullptr && screen->geometry().intersects(window->frameGeometry());
+}
+
+// Without a parent on the screen the box is centred on the screen; its size
+// is only known once it is about to be shown, before it is mapped.
+class Box : public QMessageBox {
+ public:
+  Box(const QString& title, const QString& message, QWidget* parent)
+      : QMessageBox(QMessageBox::Critical, title, message, QMessageBox::Ok, parent),
+        centre_(!parentOnScreen(parent)) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    if (centre_) {
+      centreOnPrimaryScreen(*this);
+    }
+  }
+
+ private:
+  bool centre_;
+};
+
 void show(const QString& title, const QString& message, QWidget* parent) {
   if (hook()) {
     hook()(title, message);
     return;
   }
-  QMessageBox box(QMessageBox::Critical, title, message, QMessageBox::Ok, parent);
+  Box box(title, message, parent);
   box.exec();
 }
 }  // namespace
 
-QString applicationTitle() { return title(); }
+QString applicationTitle() {
+  return title();
+}
 
-void setApplicationTitle(const QString& t) { title() = t; }
+void setApplicationTitle(const QString& t) {
+  title() = t;
+}
 
 QString withFullStop(const QString& message) {
   if (!message.isEmpty() && message.back() > QChar('.')) {
@@ -56,6 +94,8 @@ bool runHandler(const std::function<void()>& handler, QWidget* parent) {
   return false;
 }
 
-void setMessageBoxHook(MessageBoxHook h) { hook() = std::move(h); }
+void setMessageBoxHook(MessageBoxHook h) {
+  hook() = std::move(h);
+}
 
 }  // namespace tavro

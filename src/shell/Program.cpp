@@ -11,6 +11,7 @@
 #include "shell/FirstFrame.h"
 #include "shell/GameMenu.h"
 #include "shell/WindowKit.h"
+#include "shell/WindowSystem.h"
 #include "shell/about.h"
 #include "shell/manual.h"
 #include "shell/splash.h"
@@ -74,16 +75,18 @@ bool Program::start() {
   if (ended_) {
     return false;  // the launcher ended the program while it was created
   }
-  // Off the screen until the launcher's play action centres it (or already
-  // centred by a launcher that skipped itself).
-  form_->show();
+  // The device window is shown by its first centring: the launcher's play
+  // action, or already a launcher that skipped itself. Until then nothing of
+  // it is on the screen, and no window system can hand it the keyboard.
   afterFirstFrame(*form_, [this] {
     if (about_) about_->buildContent();
     if (splash_) splash_->ensurePolished();  // its pictures
   });
-  form_->activateWindow();
-  // Without a window manager an off-screen window may never be activated:
-  // the first activation's work is then done once the event loop runs.
+  if (form_->isVisible()) {
+    form_->activateWindow();
+  }
+  // The first activation's work (the launcher) is done once the event loop
+  // runs, whether or not the device window is shown by then.
   QTimer::singleShot(0, form_.get(), [this] { runHandler([this] { FormActivate(); }); });
   return true;
 }
@@ -121,12 +124,17 @@ void Program::createSideWindows() {
 
   menu_->setWindows(MenuWindows{about_.get(), keys_.get(), manual_.get(), nullptr});
   // A side window that hides while it has the keyboard gives it to the
-  // device window first (once the device is on the screen and takes keys).
-  setKeyboardHome([&form] {
-    if (form.isVisible() && form.isEnabled() && !form.parked()) {
-      form.raise();
-      form.activateWindow();
+  // window that takes input: key settings while it is open (the device is
+  // disabled then), else the device window once it is on the screen.
+  setKeyboardHome([this, &form](const QWidget& leaving) {
+    QWidget* home = &form;
+    if (keys_ && keys_.get() != &leaving && keys_->isVisible()) {
+      home = keys_.get();
+    } else if (!form.isVisible() || !form.isEnabled() || form.parked()) {
+      return;
     }
+    home->raise();
+    home->activateWindow();
   });
 
   SplashActions splashActions;
@@ -142,6 +150,12 @@ void Program::createSideWindows() {
   splashActions.endProgram = [this] { endProgram(); };
   splash_ = std::make_unique<TSplashForm>(settings, std::move(splashActions));
 
+  // Window managers and compositors keep the side windows over the device
+  // window and hand them the keyboard as its dialogs.
+  for (QWidget* side :
+       std::initializer_list<QWidget*>{about_.get(), keys_.get(), manual_.get(), splash_.get()}) {
+    keepAbove(*side, form);
+  }
   menu_->setWindows(MenuWindows{about_.get(), keys_.get(), manual_.get(), splash_.get()});
 }
 

@@ -24,9 +24,10 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   // Creates the device window (its creation steps included), then the about,
-  // key settings, manual and launcher windows, and shows the device window
-  // off the screen. False when the program must end before its event loop
-  // (no Config.ini, or a launcher that ended it).
+  // key settings, manual and launcher windows. The device window is shown
+  // when it is first centred (the launcher's play action). False when the
+  // program must end before its event loop (no Config.ini, or a launcher
+  // that ended it).
   bool start();
 
   // FormActivate: the first activation shows the launcher, once per run.

@@ -12,20 +12,20 @@
 namespace tavro {
 namespace {
 
-std::function<void()>& keyboardHome() {
-  static std::function<void()> home;
+std::function<void(const QWidget&)>& keyboardHome() {
+  static std::function<void(const QWidget&)> home;
   return home;
 }
 
 }  // namespace
 
-void setKeyboardHome(std::function<void()> home) {
+void setKeyboardHome(std::function<void(const QWidget&)> home) {
   keyboardHome() = std::move(home);
 }
 
 void handKeyboardBack(const QWidget& window) {
   if (window.isVisible() && window.isActiveWindow() && keyboardHome()) {
-    keyboardHome()();
+    keyboardHome()(window);
   }
 }
 

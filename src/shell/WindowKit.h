@@ -19,9 +19,11 @@ QImage builtinImage(const char* name);
 // negative result becomes 0.
 void centreOnPrimaryScreen(QWidget& window);
 
-// Where the keyboard goes when a side window that has it is hidden: the
-// device window. Set by the program once its windows exist.
-void setKeyboardHome(std::function<void()> home);
+// Where the keyboard goes when a side window that has it is hidden (the
+// window enabled for input: key settings while it is open, else the device
+// window). Set by the program once its windows exist; told which window
+// is leaving.
+void setKeyboardHome(std::function<void(const QWidget& leaving)> home);
 
 // Called by a side window just before it hides: while it has the keyboard,
 // the keyboard goes home first. The window system would otherwise drop the

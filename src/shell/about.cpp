@@ -12,6 +12,7 @@
 #include "shell/ProductInfo.h"
 #include "shell/WindowBorder.h"
 #include "shell/WindowKit.h"
+#include "shell/WindowSystem.h"
 #include "skin/Picture.h"
 
 namespace tavro {
@@ -103,10 +104,8 @@ void TAboutForm::buildContent() {
 void TAboutForm::showAbout() {
   if (!isVisible()) {
     centreOnPrimaryScreen(*this);
-    show();
   }
-  raise();
-  activateWindow();
+  bringForward(*this);  // a minimised window is restored first
 }
 
 void TAboutForm::la_website_2Click() {

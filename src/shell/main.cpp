@@ -8,6 +8,7 @@
 #include "shell/CommandLine.h"
 #include "shell/ErrorBox.h"
 #include "shell/Program.h"
+#include "shell/PlatformChoice.h"
 #include "shell/SignalExit.h"
 #include "shell/WindowKit.h"
 #include "sound/SoundSystem.h"
@@ -15,6 +16,7 @@
 int main(int argc, char** argv) {
   // --help, --version and --check-skin run without a window or a display.
   if (const std::optional<int> status = tavro::runCommandLine(argc, argv)) return *status;
+  tavro::choosePlatform();
   QApplication app(argc, argv);
   tavro::SignalExit signalExit;  // SIGTERM, SIGINT, SIGHUP end the program as Exit does
   tavro::setApplicationTitle(QString());

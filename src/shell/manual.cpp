@@ -8,6 +8,7 @@
 
 #include "shell/ErrorBox.h"
 #include "shell/WindowKit.h"
+#include "shell/WindowSystem.h"
 #include "skin/BuiltinPictures.h"
 
 namespace tavro {
@@ -60,9 +61,7 @@ void TManualForm::showManual() {
     shown_before_ = true;
     centreOnPrimaryScreen(*this);
   }
-  show();
-  raise();
-  activateWindow();
+  bringForward(*this);
 }
 
 void TManualForm::Vid_Show_Page() {
@@ -223,6 +222,9 @@ void TManualForm::mousePressEvent(QMouseEvent* event) {
   switch (press_target_) {
     case PressTarget::Page:
       drag_origin = event->position().toPoint();
+      if (startSystemDrag(*this)) {
+        press_target_ = PressTarget::None;  // the window system moves the window
+      }
       break;
     case PressTarget::Close:
       Inp_esc_down();

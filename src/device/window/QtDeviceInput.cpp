@@ -11,6 +11,7 @@
 #include "input/KeyMapper.h"
 #include "shell/ErrorBox.h"
 #include "shell/FirstFrame.h"
+#include "shell/WindowSystem.h"
 
 namespace tavro {
 namespace {
@@ -164,6 +165,10 @@ void QtDeviceInput::keyPress(QKeyEvent* event) {
     const HeldKey* held = heldKey(scanCode);
     if (repeat && held) {
       code = held->code;  // a held key keeps the button it pressed
+    } else if (repeat) {
+      // The repeat of a key pressed while another window had the keyboard
+      // (1 held on the launcher's play): not a press of this window's.
+      return;
     } else {
       rememberPress(scanCode, code);
     }
@@ -180,7 +185,9 @@ void QtDeviceInput::keyRelease(QKeyEvent* event) {
     return;
   }
   flushKeyRelease();
-  pending_ = PendingRelease{event->key(), event->nativeScanCode(), code, event->timestamp()};
+  const quint32 scanCode = event->nativeScanCode();
+  const bool pressedHere = scanCode == 0 || heldKey(scanCode) != nullptr;
+  pending_ = PendingRelease{event->key(), scanCode, code, event->timestamp(), pressedHere};
   pendingTimer_.start();
 }
 
@@ -189,10 +196,13 @@ void QtDeviceInput::flushKeyRelease() {
     return;
   }
   const uint16_t code = pending_->code;
+  const bool pressedHere = pending_->pressedHere;
   forgetPress(pending_->scanCode);
   pending_.reset();
   pendingTimer_.stop();
-  runHandler([this, code] { dispatcher_.keyUp(code, false); }, &form_);
+  if (pressedHere) {  // the release of a key pressed elsewhere is not one of ours
+    runHandler([this, code] { dispatcher_.keyUp(code, false); }, &form_);
+  }
 }
 
 uint16_t QtDeviceInput::releaseCode(const QKeyEvent& event) const {
@@ -258,6 +268,9 @@ void QtDeviceInput::mousePress(QMouseEvent* event) {
     return;
   }
   if (isBackgroundControl(*control) && !form_.fullscreen_mode) {
+    if (startSystemDrag(form_)) {
+      return;  // the window system moves the window until the button is up
+    }
     dragging_ = true;
     dragControl_ = control;
     dragAnchor_ = pos - form_.skinControl(*control).rect().topLeft();

@@ -78,6 +78,7 @@ class QtDeviceInput : public ButtonSink {
     quint32 scanCode = 0;
     uint16_t code = 0;
     quint64 timestamp = 0;
+    bool pressedHere = true;  // false: the key went down while another window had it
   };
   // A key held down: its native scan code and the code its press mapped to.
   struct HeldKey {

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScreen>
 #include <algorithm>
 
@@ -13,6 +14,7 @@
 #include "shell/ErrorBox.h"
 #include "shell/ProductInfo.h"
 #include "shell/SettingsStore.h"
+#include "shell/WindowSystem.h"
 #include "skin/BuiltinPictures.h"
 #include "skin/Picture.h"
 
@@ -76,6 +78,12 @@ TForm1::TForm1(QWidget* parent)
       device_(*this, timers_, sound_, scores_, clock_, random_) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
+  // A Wayland window mask only limits where clicks land: the key colour is
+  // made see-through by the window's alpha channel instead.
+  seeThroughByAlpha_ = nativeWayland();
+  if (seeThroughByAlpha_) {
+    setAttribute(Qt::WA_TranslucentBackground);
+  }
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   timers_.setSink(&device_);
@@ -158,16 +166,40 @@ void TForm1::centreOnScreen() {
   const QSize screen = screenSize();
   const int left = std::max(0, (screen.width() - clientWidth()) / 2);
   const int top = std::max(0, (screen.height() - clientHeight()) / 2);
+  // Where something manages the windows, fullscreen is the window system's
+  // fullscreen state (it covers panels; on Wayland it is the only way to
+  // cover the output); the geometry below covers the screen on a bare X
+  // server. A window leaves the state before it is moved and sized.
+  const bool fullscreenState = fullscreen_mode && windowManagerRunning();
+  if (!fullscreenState) {
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
+  }
+  keepClientSize();
   move(left, top);
+  if (fullscreenState) {
+    setWindowState(windowState() | Qt::WindowFullScreen);
+  }
   if (parked_) {
     parked_ = false;
     applyShape();
   }
+  if (!isVisible()) {
+    show();  // the first placing: nothing of the window was shown before it
+  }
 }
 
 void TForm1::placeOffScreen() {
-  const QSize screen = screenSize();
   parked_ = true;
+  // Wayland gives windows no place of their own: a shown window stays where
+  // it is for the time of a skin load (the fullscreen switch), whose repaint
+  // comes after it. A window not shown yet shows nothing anyway.
+  if (isVisible() && nativeWayland()) {
+    return;
+  }
+  if (isVisible()) {
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
+  }
+  const QSize screen = screenSize();
   applyShape();
   move(-screen.width(), -screen.height());
 }
@@ -285,6 +317,32 @@ void TForm1::resizeClient(QSize size) {
   scheduleFlush();
 }
 
+void TForm1::keepClientSize() {
+  const QSize size = composer_.size().expandedTo(QSize(1, 1));
+  if (windowState() & Qt::WindowFullScreen) {
+    return;  // the window system sizes it to the screen
+  }
+  // A window system may give a window that leaves the fullscreen state its
+  // fullscreen size back (Wayland compositors do, a moment later): the
+  // window asks for its own size again whenever it is given another.
+  resize(size);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (event->size() != composer_.size().expandedTo(QSize(1, 1)) &&
+      !(windowState() & Qt::WindowFullScreen) && !resizePending_) {
+    resizePending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          resizePending_ = false;
+          keepClientSize();
+        },
+        Qt::QueuedConnection);
+  }
+}
+
 void TForm1::setClientWidth(int width) {
   resizeClient(QSize(width, clientHeight()));
 }
@@ -355,6 +413,7 @@ void TForm1::paintEvent(QPaintEvent* event) {
     return;
   }
   const QImage& hiRes = composer_.hiResFrame();
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
   for (const QRect& rect : event->region()) {
     if (hiRes.isNull()) {
       painter.drawImage(rect.topLeft(), image, rect);
@@ -363,6 +422,12 @@ void TForm1::paintEvent(QPaintEvent* event) {
       painter.drawImage(QRectF(rect), hiRes,
                         QRectF(rect.x() * 2, rect.y() * 2, rect.width() * 2, rect.height() * 2));
     }
+  }
+  if (seeThroughByAlpha_ && keyEnabled_) {
+    // Outside the shape (the key colour's pixels) the window is clear.
+    painter.setClipRegion(event->region().subtracted(composer_.shape()));
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.fillRect(rect(), Qt::transparent);
   }
 }
 

@@ -71,8 +71,11 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   // Rebuilds the hints from key_bindings and key_names.
   void applyHints();
 
-  // Window placement. While parked off the screen the window shows nothing
-  // of itself, wherever a window manager puts it.
+  // Window placement. The window is first shown by its first centring;
+  // until then (and while a shown window is parked off the screen for a
+  // skin load) it shows nothing of itself, wherever a window manager puts
+  // it. Fullscreen mode is the window system's fullscreen state where one
+  // manages the windows.
   void centreOnScreen();
   void placeOffScreen();
   bool parked() const { return parked_; }
@@ -137,6 +140,7 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // Forwards high-score writes to the settings store once it is open.
@@ -152,6 +156,8 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   void setUpControls();
   void controlChanged(const QRect& area);
   void resizeClient(QSize size);
+  // Out of the fullscreen state the window keeps exactly its client size.
+  void keepClientSize();
   void scheduleFlush();
   void applyShape();
 
@@ -167,6 +173,8 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   bool flushPending_ = false;
   bool maskApplied_ = false;
   bool parked_ = false;  // off the screen, until centred
+  bool resizePending_ = false;
+  bool seeThroughByAlpha_ = false;  // key colour made clear in the paint (Wayland)
   // The digit each position shows (kNoDigit: none asked for yet).
   static constexpr int kNoDigit = -2;
   std::array<int, 4> digits_{kNoDigit, kNoDigit, kNoDigit, kNoDigit};
