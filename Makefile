@@ -38,14 +38,15 @@ fuzz: deps
 # The whole test suite under AddressSanitizer and UBSan. The end-to-end tests
 # preload libfaketime, which ASan would refuse as not coming first; leaks of
 # third-party libraries are suppressed in scripts/lsan-suppressions.txt. The
-# end-to-end scenarios run once here, on the bare X server.
+# end-to-end scenarios run once here, on the bare X server (not under the
+# window managers and compositors).
 test-sanitize: deps
 	cmake -S . -B $(BUILD)-sanitize -DTAVRO_SANITIZE=ON -DTAVRO_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD)-sanitize -j $(JOBS)
 	ASAN_OPTIONS=verify_asan_link_order=0 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan-suppressions.txt:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1 \
-	scripts/run-tests $(BUILD)-sanitize -LE openbox
+	scripts/run-tests $(BUILD)-sanitize -LE 'openbox|xfwm4|wayland|package'
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

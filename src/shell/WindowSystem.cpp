@@ -1,5 +1,6 @@
 #include "shell/WindowSystem.h"
 
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
@@ -84,6 +85,19 @@ void keepAbove(QWidget& window, QWidget& owner) {
   if (QWindow* handle = window.windowHandle()) {
     handle->setTransientParent(owner.windowHandle());
   }
+}
+
+bool isConfigureEvent(const QByteArray& eventType, const void* message) {
+#if defined(TAVRO_HAVE_XCB)
+  if (eventType == "xcb_generic_event_t" && message != nullptr) {
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    return (event->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY;
+  }
+#else
+  (void)eventType;
+  (void)message;
+#endif
+  return false;
 }
 
 void bringForward(QWidget& window) {

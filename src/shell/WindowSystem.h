@@ -3,6 +3,7 @@
 // and the few requests that differ between X11 (with or without a window
 // manager) and a Wayland compositor.
 
+class QByteArray;
 class QWidget;
 
 namespace tavro {
@@ -27,6 +28,10 @@ bool startSystemDrag(QWidget& window);
 // owner's child. Creates both native windows when needed, without showing
 // either.
 void keepAbove(QWidget& window, QWidget& owner);
+
+// Whether a native event tells the window its place or size (X11's
+// ConfigureNotify, also sent with the size unchanged).
+bool isConfigureEvent(const QByteArray& eventType, const void* message);
 
 // Shows the window, restoring it first when it was minimised, brings it
 // forward and gives it the keyboard.

@@ -17,7 +17,9 @@ import sys
 import tempfile
 import time
 
-SKIP = 77
+import desktop
+
+SKIP = desktop.SKIP
 
 
 # ---------------------------------------------------------------- command line
@@ -29,76 +31,24 @@ def parse_args():
     return parser.parse_args()
 
 
-def require_display():
-    """The X server of the run. With TAVRO_E2E_WM=openbox the test gets a desktop
-    of its own: a private Xvfb with openbox managing its windows."""
-    if os.environ.get("TAVRO_E2E_WM") == "openbox":
-        start_private_desktop()
-        return
-    if not os.environ.get("DISPLAY"):
-        print("no X server (DISPLAY unset): skipped")
-        sys.exit(SKIP)
+DESKTOP = None  # the desktop of the run, once require_display() started it
 
 
-def _end_process(process):
-    if process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            process.kill()
+def require_display(width=1280, height=1024):
+    """Starts the scenario's own desktop (see desktop.py: a private Xvfb, a
+    window manager or a compositor on it, as TAVRO_E2E_DESKTOP says) and
+    returns it; DISPLAY names its X server from here on."""
+    global DESKTOP
+    DESKTOP = desktop.start(width, height)
+    return DESKTOP
 
 
-def window_manager_name():
-    """The name the running window manager gives itself (EWMH), or None."""
-    out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True,
-                         text=True).stdout
-    match = re.search(r"window id # (0x[0-9a-f]+)", out)
-    if not match:
-        return None
-    out = subprocess.run(["xprop", "-id", match.group(1), "_NET_WM_NAME"], capture_output=True,
-                         text=True).stdout
-    match = re.search(r'= "(.*)"', out)
-    return match.group(1) if match else None
+_end_process = desktop.end_process
+window_manager_name = desktop.window_manager_name
 
 
 def start_private_desktop(width=1280, height=1024):
-    """A private Xvfb with openbox on it; both end with the test."""
-    for tool in ("Xvfb", "openbox"):
-        if shutil.which(tool) is None:
-            print("%s is not installed: skipped" % tool)
-            sys.exit(SKIP)
-    # Xvfb picks a free display number itself and writes it to the pipe, so
-    # that runs side by side never race for one.
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                               "%dx%dx24" % (width, height), "-nolisten", "tcp"],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              pass_fds=(write_end,), preexec_fn=_end_with_parent)
-    os.close(write_end)
-    atexit.register(_end_process, server)
-    with os.fdopen(read_end) as numbers:
-        number = numbers.readline().strip()
-    if not number:
-        raise RuntimeError("Xvfb did not start")
-    os.environ["DISPLAY"] = ":" + number
-    config = tempfile.mkdtemp(prefix="tavro50-openbox-")
-    atexit.register(shutil.rmtree, config, True)
-    managers = []
-
-    def running():
-        # A busy machine may keep openbox from taking the screen at once; one
-        # that gave up is started again.
-        if not managers or managers[-1].poll() is not None:
-            manager = subprocess.Popen(["openbox"], env=dict(os.environ, XDG_CONFIG_HOME=config),
-                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                       preexec_fn=_end_with_parent)
-            atexit.register(_end_process, manager)
-            managers.append(manager)
-        return window_manager_name() == "Openbox"
-
-    wait_for(running, timeout=30, interval=0.2, what="openbox to run")
-    print("desktop: Xvfb %s with openbox" % os.environ["DISPLAY"])
+    return require_display(width, height)
 
 
 # ---------------------------------------------------------------- screen
@@ -159,6 +109,32 @@ class Screen:
         self.x11.XFree(img.data)
         self.x11.XFree(image)
         return Image(w, h, bytes(rgb), x, y)
+
+
+class PngScreen:
+    """The screen of a desktop without an X server to read (weston): each grab
+    is a screenshot the compositor writes."""
+
+    def __init__(self, desktop_):
+        self.desktop = desktop_
+        self.width, self.height = desktop_.width, desktop_.height
+
+    def grab(self, x=0, y=0, w=None, h=None):
+        with tempfile.TemporaryDirectory(prefix="tavro50-grab-") as folder:
+            path = os.path.join(folder, "screen.png")
+            self.desktop.screenshot_png(path)
+            raw = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], capture_output=True,
+                                 check=True).stdout
+        image = Image(self.width, self.height, raw)
+        w = self.width - x if w is None else w
+        h = self.height - y if h is None else h
+        return Image(w, h, image.region(x, y, w, h), x, y) if (x, y, w, h) != (
+            0, 0, self.width, self.height) else image
+
+
+def screen_of(desktop_):
+    """What reads the desktop's screen."""
+    return Screen() if desktop_.display else PngScreen(desktop_)
 
 
 class Image:
@@ -401,11 +377,7 @@ def item(column, row):
 
 # ---------------------------------------------------------------- the program
 
-def _end_with_parent():
-    """In the child before exec: a SIGTERM when the test script dies, so that a
-    killed test leaves no program running on the X server."""
-    pr_set_pdeathsig = 1
-    ctypes.CDLL(None).prctl(pr_set_pdeathsig, signal.SIGTERM)
+_end_with_parent = desktop.end_with_parent
 
 
 class App:
@@ -423,6 +395,11 @@ class App:
         self.env = dict(os.environ)
         self.env.update({"XDG_CONFIG_HOME": self.config_home, "QT_QPA_PLATFORM": "xcb",
                          "SDL_AUDIODRIVER": "dummy"})
+        for name, value in (DESKTOP.program_env.items() if DESKTOP else ()):
+            if value is None:
+                self.env.pop(name, None)
+            else:
+                self.env[name] = value
         self.env.pop("TAVRO_CONFIG_DIR", None)
         if faketime:
             self.env.update({
@@ -511,6 +488,29 @@ class App:
         return image
 
 
+class running:
+    """`with running(app, screen, failures):` starts the program; an assertion
+    (a wait that timed out) inside becomes a failed check with a screenshot,
+    and the program is stopped at the end whatever happened."""
+
+    def __init__(self, app, screen, failures):
+        self.app, self.screen, self.failures = app, screen, failures
+
+    def __enter__(self):
+        self.app.start()
+        return self.app
+
+    def __exit__(self, kind, error, trace):
+        if kind is AssertionError:
+            self.failures.check(False, str(error))
+            try:
+                self.app.shot(self.screen, "failure")
+            except Exception as shot_error:  # the screen itself may be gone
+                print("no screenshot:", shot_error)
+        self.app.stop()
+        return kind is AssertionError
+
+
 def fresh_dist(dist, without=()):
     """A copy of the ready-to-run folder, less some entries."""
     copy = tempfile.mkdtemp(prefix="tavro50-dist-")
@@ -557,7 +557,7 @@ def process_windows(app):
     return [int(w) for w in out.split()] if out else []
 
 
-def device_window(app, screen, timeout=15.0, fullscreen=None):
+def device_window(app, screen, timeout=40.0, fullscreen=None):
     """Waits until a window of the run stands on the screen at least as large as the
     game area (fullscreen True: covering the screen; False: game-sized), and returns
     (window, (x, y, w, h))."""
@@ -582,7 +582,38 @@ def device_window(app, screen, timeout=15.0, fullscreen=None):
                 return window, (x, y, w, h)
         return None
 
-    return wait_for(found, timeout=timeout, interval=0.15, what="the device window on the screen")
+    return wait_reporting(app, found, timeout, "the device window on the screen")
+
+
+def window_report(app):
+    """The program's windows as the X server has them (name, place, size, map
+    state), then the end of what the program printed: what a wait that timed
+    out leaves to go by."""
+    lines = ["windows of the program:"]
+    out = xdotool("search", "--pid", app.process.pid, check=False) if app.process else ""
+    for window in (out.split() if out else []):
+        info = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True).stdout
+        state = re.search(r"Map State: (\w+)", info)
+        try:
+            geometry = "%d,%d %dx%d" % window_geometry(window)
+        except RuntimeError:
+            geometry = "?"
+        lines.append("  %s %r %s %s" % (window, window_title(window), geometry,
+                                         state.group(1) if state else "?"))
+    if len(lines) == 1:
+        lines.append("  none")
+    lines.append("the program printed: %s" % (app.log()[-1500:] or "nothing"))
+    return "\n".join(lines)
+
+
+def wait_reporting(app, condition, timeout, what):
+    """wait_for, and on a timeout the windows present and the program's output."""
+    try:
+        return wait_for(condition, timeout=timeout, interval=0.15, what=what)
+    except AssertionError as error:
+        if app.running():
+            print(window_report(app))
+        raise error
 
 
 def app_windows(app, pattern):
@@ -595,7 +626,7 @@ def app_windows(app, pattern):
     return found
 
 
-def named_window(name, app, timeout=10.0):
+def named_window(name, app, timeout=40.0):
     def found():
         if not app.running():
             raise AssertionError("the program ended early while waiting for %r (exit code %s): %s"
@@ -603,7 +634,7 @@ def named_window(name, app, timeout=10.0):
         windows = app_windows(app, name)
         return windows[0] if windows else None
 
-    return wait_for(found, timeout=timeout, interval=0.15, what="a window named %r" % name)
+    return wait_reporting(app, found, timeout, "a window named %r" % name)
 
 
 def settled(screen, rect=None, timeout=5.0):

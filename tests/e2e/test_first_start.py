@@ -64,7 +64,7 @@ def main():
     app = App(args.dist, args.shots, "first_start", faketime="2026-12-10 10:20:00")
     app.start()
     try:
-        splash = named_window(SPLASH, app, timeout=15)
+        splash = named_window(SPLASH, app)
         x, y, w, h = window_geometry(splash)
         failures.check((w, h) == SPLASH_SIZE, "splash window is %dx%d" % (w, h))
         centre = centred_origin(screen, *SPLASH_SIZE)

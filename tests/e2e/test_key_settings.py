@@ -49,7 +49,7 @@ def main():
         key(*(["Down"] * MENU_ROWS_TO_KEY_SETTINGS))
         app.shot(screen, "menu-row-chosen")
         key("Return")
-        dialog = named_window(KEYS_WINDOW, app, timeout=5)
+        dialog = named_window(KEYS_WINDOW, app)
         failures.check(True, "\"Key settings\" opens the key settings window")
         failures.check(not set(process_windows(app)) & menu, "the context menu closed")
         dx, dy, dw, dh = window_geometry(dialog)

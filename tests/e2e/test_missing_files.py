@@ -14,7 +14,7 @@ PLAY = (116, 340, 107, 30)  # place of the play pictures in the splash window
 
 
 def close_error_box(app, screen, failures, label):
-    box = named_window("^Error$", app, timeout=15)
+    box = named_window("^Error$", app)
     x, y, w, h = window_geometry(box)
     # Wait for the box to be painted: more than one colour inside it.
     wait_for(lambda: len(set(screen.grab(x, y, w, h).rgb[i:i + 3] for i in range(0, w * h * 3, 30)))
@@ -82,7 +82,7 @@ def main():
     again.shot_count = 20
     again.start()
     try:
-        splash = named_window(SPLASH, again, timeout=15)
+        splash = named_window(SPLASH, again)
         x, y, w, h = window_geometry(splash)
         time.sleep(0.5)
         image = again.shot(screen, "splash-after-failure")
@@ -94,7 +94,7 @@ def main():
         pointer_to(x + w // 2, y + 60)
         key("Return")
         time.sleep(1.0)
-        failures.check(again.running() and named_window(SPLASH, again, timeout=1),
+        failures.check(again.running() and named_window(SPLASH, again),
                        "next start: Enter without a chosen output keeps the splash open")
         key("Escape")
         try:

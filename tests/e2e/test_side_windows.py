@@ -79,7 +79,10 @@ class Device:
 
     def __init__(self, args, screen, skin, name):
         self.screen, self.skin = screen, skin
-        self.app = App(args.dist, args.shots, name, fresh_shots=False)
+        # A clock at 10:20, so that each of time 1, time 2 and the alarm
+        # (12:00) shows on the panel what the others do not.
+        self.app = App(args.dist, args.shots, name, fresh_shots=False,
+                       faketime="2026-12-10 10:20:00")
         self.app.write_settings({"SoundMode": 2, "SplashScreen": 0, "FullscreenMode": 0})
 
     def start(self):
@@ -88,7 +91,9 @@ class Device:
         _, (x, y, w, h) = device_window(self.app, self.screen, fullscreen=False)
         self.origin = (x, y)
         self.lcd = self.skin.rect(33, self.origin)  # the TIME 1 indicator
-        self.panel = self.skin.rect(26, self.origin)
+        x0, y0, _, h = self.skin.rect(26, self.origin)
+        x1, _, w1, _ = self.skin.rect(29, self.origin)
+        self.panel = (x0, y0, x1 + w1 - x0, h)  # the four digits
         time.sleep(0.5)
         return self
 
@@ -113,7 +118,7 @@ class Device:
         pointer_to(0, 0)
         key(*(["Down"] * MENU_ROWS_TO_KEY_SETTINGS))
         key("Return")
-        return named_window(KEYS_WINDOW, self.app, timeout=5)
+        return named_window(KEYS_WINDOW, self.app)
 
 
 def side_windows(args, screen, skin, failures):
@@ -125,7 +130,7 @@ def side_windows(args, screen, skin, failures):
         for shortcut, title, close_button, closer in (("F1", ABOUT_WINDOW, True, "Escape"),
                                                       ("F4", MANUAL_WINDOW, None, "Escape")):
             key(shortcut)
-            window = named_window(title, app, timeout=5)
+            window = named_window(title, app)
             time.sleep(0.4)
             app.shot(screen, "open-" + shortcut)
             if close_button is not None:
@@ -177,7 +182,7 @@ def splash_list(args, screen, failures):
     pointer_to(0, 0)
     app.start()
     try:
-        window = named_window(SPLASH_WINDOW, app, timeout=10)
+        window = named_window(SPLASH_WINDOW, app)
         check_border(failures, window, "the launcher", False)
         time.sleep(0.5)
         key("alt+Down")

@@ -50,7 +50,7 @@ def main():
     app.write_settings({"SoundMode": 2, "SplashScreen": 0, "FullscreenMode": 0})
     app.start()
     try:
-        named_window("^Error$", app, timeout=15)
+        named_window("^Error$", app)
         big = []
         for window in process_windows(app):
             x, y, w, h = window_geometry(window)

@@ -25,6 +25,11 @@ constexpr QSize kDesignSize(561, 374);
 // Client sides are cut to this (an 8K screen fits), so that a broken
 // Config.ini cannot ask for a frame of gigabytes.
 constexpr int kMaxClientSide = 8192;
+// After the window system last placed or sized the window, a small part of
+// the frame is painted again after 250 ms, then at doubling intervals (see
+// nativeEvent).
+constexpr int kSettleRepaintMs = 250;
+constexpr int kSettleRepaints = 7;  // 250 ms to 16 s after it
 
 // Bottom to top, as the window stacks its skin controls.
 constexpr std::array<int, kSkinImageCount> kSkinStacking = {
@@ -88,6 +93,13 @@ TForm1::TForm1(QWidget* parent)
   setFocusPolicy(Qt::StrongFocus);
   timers_.setSink(&device_);
   timers_.setTickWrapper([this](const std::function<void()>& tick) { runHandler(tick, this); });
+  settleRepaint_.setSingleShot(true);
+  settleRepaint_.callOnTimeout(this, [this] {
+    update(QRect(width() / 2, height() / 2, 8, 8));
+    if (++settleRepaints_ < kSettleRepaints) {
+      settleRepaint_.start(settleRepaint_.interval() * 2);
+    }
+  });
   setUpControls();
   composer_.setHiResScale(screenPixelRatio() >= kHiResPixelRatio ? 2 : 1);
   resizeClient(kDesignSize);
@@ -174,7 +186,9 @@ void TForm1::centreOnScreen() {
   if (!fullscreenState) {
     setWindowState(windowState() & ~Qt::WindowFullScreen);
   }
-  keepClientSize();
+  if (!fullscreenState) {
+    keepClientSize();
+  }
   move(left, top);
   if (fullscreenState) {
     setWindowState(windowState() | Qt::WindowFullScreen);
@@ -190,14 +204,16 @@ void TForm1::centreOnScreen() {
 
 void TForm1::placeOffScreen() {
   parked_ = true;
-  // Wayland gives windows no place of their own: a shown window stays where
-  // it is for the time of a skin load (the fullscreen switch), whose repaint
-  // comes after it. A window not shown yet shows nothing anyway.
-  if (isVisible() && nativeWayland()) {
-    return;
-  }
   if (isVisible()) {
+    // Out of the fullscreen state before the skin load sizes the window: Qt
+    // forgets a widget's fullscreen state at a resize without telling the
+    // window system, which would then keep the window fullscreen.
     setWindowState(windowState() & ~Qt::WindowFullScreen);
+    // Wayland gives windows no place of their own: a shown window stays
+    // where it is for the time of the load, whose repaint comes after it.
+    if (nativeWayland()) {
+      return;
+    }
   }
   const QSize screen = screenSize();
   applyShape();
@@ -313,7 +329,14 @@ void TForm1::resizeClient(QSize size) {
   size = size.boundedTo(QSize(kMaxClientSide, kMaxClientSide)).expandedTo(QSize(0, 0));
   composer_.resize(size);
   backdrop_.setGeometry(QRect(QPoint(0, 0), size));
-  QWidget::resize(size.expandedTo(QSize(1, 1)));
+  // A shown window going fullscreen is sized by the window system when it
+  // takes the fullscreen state: a window that sized itself first would get a
+  // configure that changes nothing, and compositors (mutter, natively and
+  // through XWayland) show the new state only after a paint that then never
+  // comes.
+  if (!(isVisible() && fullscreen_mode && windowManagerRunning())) {
+    QWidget::resize(size.expandedTo(QSize(1, 1)));
+  }
   scheduleFlush();
 }
 
@@ -330,6 +353,7 @@ void TForm1::keepClientSize() {
 
 void TForm1::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+
   if (event->size() != composer_.size().expandedTo(QSize(1, 1)) &&
       !(windowState() & Qt::WindowFullScreen) && !resizePending_) {
     resizePending_ = true;
@@ -449,9 +473,23 @@ void TForm1::contextMenuEvent(QContextMenuEvent* event) {
 
 void TForm1::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && activated) {
     activated();
   }
+}
+
+bool TForm1::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+  if (isConfigureEvent(eventType, message)) {
+    // Mutter, through XWayland, may go on showing a window at its old size
+    // after it was resized, whatever was painted at once: the first paint
+    // some time later brings the rest (seen after the about window was
+    // shown and the window then went fullscreen). A small part of the frame
+    // is painted again at growing intervals after the last configure.
+    settleRepaints_ = 0;
+    settleRepaint_.start(kSettleRepaintMs);
+  }
+  return QWidget::nativeEvent(eventType, message, result);
 }
 
 bool TForm1::event(QEvent* event) {

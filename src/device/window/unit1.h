@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRegion>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -133,6 +134,7 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
+  bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -174,6 +176,8 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   bool maskApplied_ = false;
   bool parked_ = false;  // off the screen, until centred
   bool resizePending_ = false;
+  QTimer settleRepaint_;
+  int settleRepaints_ = 0;
   bool seeThroughByAlpha_ = false;  // key colour made clear in the paint (Wayland)
   // The digit each position shows (kNoDigit: none asked for yet).
   static constexpr int kNoDigit = -2;
