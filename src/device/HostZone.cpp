@@ -1,5 +1,7 @@
 #include "HostZone.h"
 
+#include "ZoneFile.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -29,24 +31,6 @@ bool copyText(char* out, int size, const char* text) {
   return true;
 }
 
-// The file the C library reads the zone from: /etc/localtime without TZ, the
-// path after an optional ':', or a name under TZDIR (by default
-// /usr/share/zoneinfo); an empty TZ means "Universal".
-bool zoneFile(const char* tz, char* out, int size) {
-  if (tz == nullptr) return copyText(out, size, "/etc/localtime");
-  if (*tz == ':') ++tz;
-  if (*tz == '\0') tz = "Universal";
-  if (*tz == '/') return copyText(out, size, tz);
-  const char* dir = std::getenv("TZDIR");
-  if (dir == nullptr || *dir == '\0') dir = "/usr/share/zoneinfo";
-  const size_t dirLength = std::strlen(dir), nameLength = std::strlen(tz);
-  if (dirLength + 1 + nameLength >= static_cast<size_t>(size)) return false;
-  std::memcpy(out, dir, dirLength);
-  out[dirLength] = '/';
-  std::memcpy(out + dirLength + 1, tz, nameLength + 1);
-  return true;
-}
-
 }  // namespace
 
 HostZone::Stamp HostZone::stampOf(const char* path) {
@@ -54,6 +38,7 @@ HostZone::Stamp HostZone::stampOf(const char* path) {
   Stamp stamp;
   if (::stat(path, &st) != 0) return stamp;
   stamp.exists = true;
+  stamp.regular = S_ISREG(st.st_mode);
   stamp.device = static_cast<uint64_t>(st.st_dev);
   stamp.inode = static_cast<uint64_t>(st.st_ino);
   stamp.size = static_cast<int64_t>(st.st_size);
@@ -70,7 +55,7 @@ bool HostZone::sameTz(const char* tz) const {
 void HostZone::remember(const char* tz) {
   started_ = true;
   tzSet_ = tz != nullptr;
-  watchable_ = (tz == nullptr || copyText(tz_, kMaxText, tz)) && zoneFile(tz, path_, kMaxText);
+  watchable_ = (tz == nullptr || copyText(tz_, kMaxText, tz)) && zoneFilePath(tz, path_, kMaxText);
   if (!watchable_) tz_[0] = path_[0] = '\0';
   stamp_ = lastRead_ = watchable_ ? stampOf(path_) : Stamp{};
 }
@@ -102,16 +87,19 @@ void HostZone::reload(const char* tz, const Stamp& before, const Stamp& now) {
 void HostZone::refresh() {
   const char* tz = std::getenv("TZ");
   if (!started_ || !sameTz(tz) || !watchable_) {
-    // A new TZ value (or one too long to keep): tzset() reads the zone it names.
-    ::tzset();
+    // A new TZ value (or one too long to keep): tzset() reads the zone it names,
+    // unless that is a named pipe or a device, which could block it for good.
+    char file[kMaxText];
+    if (!zoneFilePath(tz, file, kMaxText) || !isSpecialFile(file)) ::tzset();
     remember(tz);
     return;
   }
   const Stamp now = stampOf(path_);
   if (now == stamp_) return;
-  // A file that is gone, or empty in the middle of being rewritten, keeps the
+  // A file that is gone, empty in the middle of being rewritten, or no longer
+  // a regular file (a named pipe would block the reading for good) keeps the
   // rules read last; they are read again when it is back.
-  if (now.exists && now.size > 0) {
+  if (now.exists && now.regular && now.size > 0) {
     reload(tz, lastRead_, now);
     lastRead_ = now;
   }

@@ -17,7 +17,7 @@ class HostZone {
  private:
   // What identifies one version of the zone file.
   struct Stamp {
-    bool exists = false;
+    bool exists = false, regular = false;
     uint64_t device = 0, inode = 0;
     int64_t size = 0, modifiedNs = 0, changedNs = 0;
     bool operator==(const Stamp&) const = default;

@@ -10,10 +10,12 @@
 #include "shell/Program.h"
 #include "shell/PlatformChoice.h"
 #include "shell/SignalExit.h"
+#include "shell/TimeZoneGuard.h"
 #include "shell/WindowKit.h"
 #include "sound/SoundSystem.h"
 
 int main(int argc, char** argv) {
+  tavro::guardTimeZone();  // before anything reads the zone TZ names
   // --help, --version and --check-skin run without a window or a display.
   if (const std::optional<int> status = tavro::runCommandLine(argc, argv)) return *status;
   tavro::choosePlatform();

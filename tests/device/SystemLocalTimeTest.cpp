@@ -4,6 +4,7 @@
 
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cstdint>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "device/SystemLocalTime.h"
+#include "support/ChildProcess.h"
 
 namespace tavro::testing {
 namespace {
@@ -168,6 +170,31 @@ INSTANTIATE_TEST_SUITE_P(Table, ZoneFileChange,
                          ::testing::Values(FileCase{"replaced", false, true},
                                            FileCase{"rewritten in place", true, true},
                                            FileCase{"replaced, no colon", false, false}));
+
+// A zone file that becomes a named pipe, and a new TZ that names one: the
+// reading keeps the zone it had instead of blocking for good in the C
+// library's reading of the pipe, and follows the file once it is back.
+TEST_F(HostZoneChange, NamedPipeKeepsTheZoneItHad) {
+  const fs::path zone = dir_ / "zone", pipe = dir_ / "pipe";
+  writeFile(zone, zoneFileBytes(120));
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  setenv("TZ", (":" + zone.string()).c_str(), 1);
+  const std::optional<int> failures = exitOfChild([&] {
+    const SystemLocalTime clock;
+    int failed = offsetOf(clock) != 120;
+    fs::remove(zone);
+    mkfifo(zone.c_str(), 0600);
+    failed |= (offsetOf(clock) != 120) << 1;
+    fs::remove(zone);
+    writeFile(zone, zoneFileBytes(-60));
+    failed |= (offsetOf(clock) != -60) << 2;
+    setenv("TZ", (":" + pipe.string()).c_str(), 1);
+    failed |= (offsetOf(clock) != -60) << 3;
+    return failed;
+  });
+  ASSERT_TRUE(failures) << "the reading blocked";
+  EXPECT_EQ(*failures, 0) << "bits: 1 first, 2 pipe, 4 file back, 8 new TZ naming a pipe";
+}
 
 // Without TZ the zone is /etc/localtime. The test gives a child process a
 // private view of the file system (root only) with a zone file of its own

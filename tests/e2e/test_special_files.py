@@ -2,14 +2,35 @@
 place of a skin picture and of a sound no longer stops the program before its
 window appears (the picture counts as missing, the cue stays silent); a
 Config.ini above 4 MB gets an "Error" box and the program ends without
-showing the device."""
+showing the device. A TZ that names a named pipe or a folder is no zone (UTC)."""
 
 import os
 import shutil
+import tempfile
 
 from harness import (App, Failures, Screen, device_window, fresh_dist, named_window, parse_args,
                      process_windows, require_display, window_geometry)
 from test_missing_files import close_error_box
+
+
+def special_time_zones(args, screen, failures):
+    """TZ naming a named pipe (with a colon, as a path, as a name under TZDIR) or a folder."""
+    folder = tempfile.mkdtemp(prefix="tavro50-tz-")
+    os.mkfifo(os.path.join(folder, "pipe"))
+    os.mkdir(os.path.join(folder, "dir"))
+    for tz in (":%s/pipe" % folder, "%s/pipe" % folder, "pipe", ":%s/dir" % folder):
+        app = App(args.dist, args.shots, "special_files-tz", env={"TZ": tz, "TZDIR": folder},
+                  fresh_shots=False)
+        app.write_settings({"SoundMode": 2, "SplashScreen": 0, "FullscreenMode": 0})
+        app.start()
+        try:
+            device_window(app, screen, fullscreen=False)
+            failures.check(True, "TZ=%s: the device window appears" % tz)
+        except AssertionError as error:
+            failures.check(False, "TZ=%s: %s" % (tz, error))
+        finally:
+            app.stop()
+    shutil.rmtree(folder, ignore_errors=True)
 
 
 def main():
@@ -66,6 +87,7 @@ def main():
 
     for copy in copies:
         shutil.rmtree(copy, ignore_errors=True)
+    special_time_zones(args, screen, failures)
     failures.finish()
 
 
