@@ -6,6 +6,8 @@
 
 #include "shell/WindowKit.h"
 
+#include "shell/EndRequest.h"
+
 namespace tavro {
 namespace {
 QString& title() {
@@ -50,6 +52,9 @@ class Box : public QMessageBox {
 };
 
 void show(const QString& title, const QString& message, QWidget* parent) {
+  if (endRequested()) {
+    return;  // the program is ending: no more boxes
+  }
   if (hook()) {
     hook()(title, message);
     return;

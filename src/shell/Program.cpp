@@ -7,6 +7,7 @@
 #include "device/window/unit1.h"
 #include "input/keys.h"
 #include "shell/DeviceMenu.h"
+#include "shell/EndRequest.h"
 #include "shell/ErrorBox.h"
 #include "shell/FirstFrame.h"
 #include "shell/GameMenu.h"
@@ -64,16 +65,16 @@ bool Program::start() {
 
   createdFully_ = form_->FormCreate();
   menu_->setFullscreenChecked(form_->fullscreen_mode);
-  if (form_->quitRequested() || form_->settings() == nullptr) {
-    return false;  // no Config.ini: its box has been shown
+  if (form_->quitRequested() || form_->settings() == nullptr || endRequested()) {
+    return false;  // no Config.ini (its box has been shown), or a signal
   }
   if (createdFully_) {
     gameMenu_->setEntries(&menu_->entries());
   }
 
   createSideWindows();
-  if (ended_) {
-    return false;  // the launcher ended the program while it was created
+  if (ended_ || endRequested()) {
+    return false;  // the launcher ended the program while it was created, or a signal
   }
   // The device window is shown by its first centring: the launcher's play
   // action, or already a launcher that skipped itself. Until then nothing of

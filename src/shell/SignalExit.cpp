@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
+#include "shell/EndRequest.h"
+
 #if !defined(_WIN32)
 #include <sys/socket.h>
 #include <unistd.h>
@@ -29,6 +31,7 @@ int g_pipe[2] = {-1, -1};  // [0] written by the handler, [1] read by the event 
 
 extern "C" void onSignal(int number) {
   const int saved = errno;
+  requestEnd();  // seen by the start-up steps even before an event loop runs
   const char byte = static_cast<char>(number);
   [[maybe_unused]] const ssize_t written = ::write(g_pipe[0], &byte, 1);
   errno = saved;

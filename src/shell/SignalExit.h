@@ -1,8 +1,9 @@
 #pragma once
 // SIGTERM, SIGINT and SIGHUP end the program as the Exit command does: the
 // event loop ends with status 0 and the windows and samples are released on
-// the way out. The signal handler only writes a byte to a socket pair; the
-// event loop reads it and ends. A signal that was ignored when the program
+// the way out. The signal handler only marks the end as requested (see
+// EndRequest) and writes a byte to a socket pair; the event loop, or the loop
+// of a box open at that moment, reads it and ends. A signal that was ignored when the program
 // started (nohup, a background job) stays ignored, SIGTERM excepted.
 
 #include <QObject>

@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include "shell/CommandLine.h"
+#include "shell/EndRequest.h"
 #include "shell/ErrorBox.h"
 #include "shell/Program.h"
 #include "shell/PlatformChoice.h"
@@ -27,7 +28,8 @@ int main(int argc, char** argv) {
   int result = 0;
   {
     tavro::Program program;
-    if (program.start()) {
+    // A signal during the start-up (in an error box, say) ends it as Exit does.
+    if (program.start() && !tavro::endRequested()) {
       result = QApplication::exec();
     }
   }

@@ -8,9 +8,21 @@ import os
 import shutil
 import tempfile
 
-from harness import (App, Failures, Screen, device_window, fresh_dist, named_window, parse_args,
-                     process_windows, require_display, window_geometry)
+from harness import (App, Failures, Screen, app_windows, device_window, fresh_dist,
+                     named_window, parse_args, process_windows, require_display, wait_for,
+                     window_geometry)
 from test_missing_files import close_error_box
+
+
+def _boxes(app):
+    """Boxes titled with the application title, on the screen (the device window has
+    that title too, and may stand off the screen)."""
+    places = [window_geometry(window) for window in app_windows(app, "^Tavro50$")]
+    return [place for place in places if place[2] < 561 and place[0] >= 0 and place[1] >= 0]
+
+
+def titled_box(app, timeout=20):
+    return wait_for(lambda: _boxes(app), timeout=timeout, what="a box titled Tavro50")[0]
 
 
 def special_time_zones(args, screen, failures):
