@@ -2,20 +2,17 @@
 
 #include <QDir>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QVariant>
 #include <QtGlobal>
 #include <charconv>
 
-#include "ProductInfo.h"
+#include "shell/ProductInfo.h"
+#include "shell/SettingsFile.h"
+#include "shell/SettingsLocation.h"
 
 namespace tavro {
 
 namespace {
-
-QString key(std::string_view name) {
-  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
 
 // Decimal text with an optional sign, nothing else but surrounding blanks.
 bool parseInteger(const QString& text, int32_t& out) {
@@ -37,80 +34,93 @@ bool parseInteger(const QString& text, int32_t& out) {
   return true;
 }
 
-#if !defined(Q_OS_WIN)
-// $XDG_CONFIG_HOME/Velquin/Tavro50.conf, looked up at every opening so that
-// a changed environment takes effect (QSettings keeps its own lookup from the
-// first use for the life of the process).
-QString confFilePath() {
-  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/" +
-         product::kOrganisation + "/" + product::kApplication + ".conf";
-}
-#endif
-
 }  // namespace
 
+#if defined(_WIN32)
+
 SettingsStore::SettingsStore()
-#if defined(Q_OS_WIN)
-    : settings_(std::make_unique<QSettings>(product::kOrganisation, product::kApplication))
-#else
-    : settings_(std::make_unique<QSettings>(confFilePath(), QSettings::NativeFormat))
-#endif
-{
-}
+    : settings_(std::make_unique<QSettings>(product::kOrganisation, product::kApplication)) {}
 
 SettingsStore::~SettingsStore() = default;
 
 int32_t SettingsStore::readInteger(std::string_view name, int32_t def) const {
-  const QString k = key(name);
-  if (healthy_) {
-    settings_->sync();  // takes in a change made to the file since the last access
-  } else if (const auto it = written_.find(k); it != written_.end()) {
-    return it->second;  // the store could not keep it: this run's value
+  if (const auto it = unsaved_.find(std::string(name)); it != unsaved_.end()) {
+    return it->second;
   }
-  const QVariant value = settings_->value(k);
+  const QVariant value = settings_->value(QString::fromUtf8(name.data(), qsizetype(name.size())));
   if (!value.isValid() || !value.canConvert<QString>()) {
-    return def;  // missing, or a type that has no text (a list, say)
+    return def;  // missing, or a type that has no text
   }
   int32_t parsed = 0;
   return parseInteger(value.toString(), parsed) ? parsed : def;
 }
+
+bool SettingsStore::save() {
+  failure_.clear();
+  for (const auto& [name, value] : unsaved_) {
+    settings_->setValue(QString::fromStdString(name), QString::number(value));
+  }
+  settings_->sync();
+  if (settings_->status() == QSettings::NoError) {
+    return true;
+  }
+  failure_ = QStringLiteral("the registry key cannot be written");
+  return false;
+}
+
+QString SettingsStore::fileName() const {
+  return settings_->fileName();
+}
+
+#else
+
+SettingsStore::SettingsStore() : file_(std::make_unique<SettingsFile>(settingsFilePath())) {}
+
+SettingsStore::~SettingsStore() = default;
+
+int32_t SettingsStore::readInteger(std::string_view name, int32_t def) const {
+  if (const auto it = unsaved_.find(std::string(name)); it != unsaved_.end()) {
+    return it->second;  // the file could not keep it: this run's value
+  }
+  const std::optional<std::string> text = file_->current().value(name);
+  int32_t parsed = 0;
+  return text && parseInteger(QString::fromStdString(*text), parsed) ? parsed : def;
+}
+
+bool SettingsStore::save() {
+  const std::string why = file_->write(unsaved_);
+  failure_ = QString::fromLocal8Bit(why.c_str());
+  return why.empty();
+}
+
+QString SettingsStore::fileName() const {
+  return QString::fromLocal8Bit(file_->path().c_str());
+}
+
+#endif
 
 bool SettingsStore::readBool(std::string_view name, bool def) const {
   return readInteger(name, def ? 1 : 0) != 0;
 }
 
 void SettingsStore::writeInteger(std::string_view name, int32_t value) {
-  const QString k = key(name);
-  written_[k] = value;
-  settings_->setValue(k, QString::number(value));
-  settings_->sync();
-  const QSettings::Status status = settings_->status();
-  if (status == QSettings::NoError) {
+  const bool wasHealthy = healthy();
+  unsaved_[std::string(name)] = value;
+  if (save()) {
+    unsaved_.clear();
     return;
   }
-  if (healthy_) {
-    const QString file = QDir::toNativeSeparators(settings_->fileName());
-    if (status == QSettings::FormatError) {
-      qWarning("Tavro50: %s held unreadable text; it was rewritten with the values it could read",
-               qPrintable(file));
-    } else {
-      qWarning("Tavro50: settings cannot be saved to %s; changes last until the program ends",
-               qPrintable(file));
-    }
+  if (wasHealthy) {
+    qWarning("Tavro50: settings cannot be saved to %s: %s; changes last until the program ends",
+             qPrintable(QDir::toNativeSeparators(fileName())), qPrintable(failure_));
   }
-  healthy_ = false;
+  if (failureListener_) {
+    failureListener_();
+  }
 }
 
 void SettingsStore::writeBool(std::string_view name, bool value) {
   writeInteger(name, value ? 1 : 0);
-}
-
-bool SettingsStore::healthy() const {
-  return healthy_;
-}
-
-QString SettingsStore::fileName() const {
-  return settings_->fileName();
 }
 
 }  // namespace tavro
