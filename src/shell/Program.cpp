@@ -11,6 +11,7 @@
 #include "shell/ErrorBox.h"
 #include "shell/FirstFrame.h"
 #include "shell/GameMenu.h"
+#include "shell/SaveFailureNotice.h"
 #include "shell/WindowKit.h"
 #include "shell/WindowSystem.h"
 #include "shell/about.h"
@@ -38,6 +39,7 @@ Program::Program() = default;
 
 Program::~Program() {
   setKeyboardHome(nullptr);
+  notice_.reset();  // before the store it listens to
   if (form_) {
     // Windows going away may still send events to the device window: its
     // hooks no longer reach the parts of the program being taken down.
@@ -68,6 +70,7 @@ bool Program::start() {
   if (form_->quitRequested() || form_->settings() == nullptr || endRequested()) {
     return false;  // no Config.ini (its box has been shown), or a signal
   }
+  notice_ = std::make_unique<SaveFailureNotice>(*form_->settings());
   if (createdFully_) {
     gameMenu_->setEntries(&menu_->entries());
   }
@@ -80,6 +83,7 @@ bool Program::start() {
   // action, or already a launcher that skipped itself. Until then nothing of
   // it is on the screen, and no window system can hand it the keyboard.
   afterFirstFrame(*form_, [this] {
+    if (notice_) notice_->arm();  // a failed save is told from now on
     if (about_) about_->buildContent();
     if (splash_) splash_->ensurePolished();  // its pictures
   });

@@ -10,6 +10,7 @@ namespace tavro {
 
 class DeviceMenu;
 class GameMenu;
+class SaveFailureNotice;
 class TAboutForm;
 class TForm1;
 class TKeysForm;
@@ -59,6 +60,7 @@ class Program {
   std::unique_ptr<TKeysForm> keys_;
   std::unique_ptr<TManualForm> manual_;
   std::unique_ptr<TSplashForm> splash_;
+  std::unique_ptr<SaveFailureNotice> notice_;
   std::function<void()> endAction_;
   bool createdFully_ = false;
   bool ended_ = false;

@@ -2,16 +2,35 @@
 place of a skin picture and of a sound no longer stops the program before its
 window appears (the picture counts as missing, the cue stays silent); a
 Config.ini above 4 MB gets an "Error" box and the program ends without
-showing the device. A TZ that names a named pipe or a folder is no zone (UTC)."""
+showing the device. A TZ that names a named pipe is no zone (UTC). Settings
+that cannot be saved (the file a named pipe, its lock file a folder, no folder
+for it) cost no start: one box tells it, and the program goes on."""
 
 import os
 import shutil
+import stat
 import tempfile
+import time
 
-from harness import (App, Failures, Screen, app_windows, device_window, fresh_dist,
-                     named_window, parse_args, process_windows, require_display, wait_for,
-                     window_geometry)
+from harness import (App, Failures, Screen, app_windows, device_window, fresh_dist, key,
+                     named_window, parse_args, pointer_to, process_windows, require_display,
+                     wait_for, window_geometry)
 from test_missing_files import close_error_box
+
+
+def _fifo(path):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    os.mkfifo(path)
+
+
+# (name, settings written, what makes them unsavable and stays as it is)
+UNSAVABLE = [
+    ("settings-pipe", None, lambda app: app.settings_path, _fifo),
+    ("lock-folder", {"SoundMode": 2, "SplashScreen": 0, "FullscreenMode": 0},
+     lambda app: app.settings_path + ".lock", os.mkdir),
+    ("no-folder", None, lambda app: os.path.dirname(app.settings_path),
+     lambda path: open(path, "w").close()),  # a plain file where the folder should be
+]
 
 
 def _boxes(app):
@@ -23,6 +42,33 @@ def _boxes(app):
 
 def titled_box(app, timeout=20):
     return wait_for(lambda: _boxes(app), timeout=timeout, what="a box titled Tavro50")[0]
+
+
+def unsavable_settings(args, screen, failures):
+    for name, settings, path, make in UNSAVABLE:
+        app = App(args.dist, args.shots, "special_files-" + name)
+        if settings:
+            app.write_settings(settings)
+        make(path(app))
+        kind = stat.S_IFMT(os.stat(path(app)).st_mode)
+        app.start()
+        try:
+            x, y, w, h = titled_box(app)
+            app.shot(screen, "notice")
+            time.sleep(0.3)
+            pointer_to(x + w // 2, y + h // 2)
+            key("Return")
+            time.sleep(1.0)
+            failures.check(app.running() and not _boxes(app),
+                           "%s: a box tells that settings cannot be saved; after OK the program "
+                           "goes on" % name)
+            failures.check(stat.S_IFMT(os.stat(path(app)).st_mode) == kind,
+                           "%s: %s is left as it was" % (name, path(app)))
+        except AssertionError as error:
+            failures.check(False, "%s: %s" % (name, error))
+            app.shot(screen, "failure")
+        finally:
+            app.stop()
 
 
 def special_time_zones(args, screen, failures):
@@ -100,6 +146,7 @@ def main():
     for copy in copies:
         shutil.rmtree(copy, ignore_errors=True)
     special_time_zones(args, screen, failures)
+    unsavable_settings(args, screen, failures)
     failures.finish()
 
 

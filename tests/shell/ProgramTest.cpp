@@ -141,3 +141,30 @@ TEST_F(ProgramStart, CloseReleasesSoundAndSettingsAndEndsTheProgram) {
 
 }  // namespace
 }  // namespace tavro::testing
+
+namespace tavro::testing {
+namespace {
+
+// A plain file where the settings folder should be: no write can be saved.
+void blockSettings() {
+  QFile blocker(qEnvironmentVariable("XDG_CONFIG_HOME") + "/Velquin");
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+}
+
+TEST_F(ProgramStart, UnsavedSettingsAreToldOnceAfterTheFirstFrame) {
+  blockSettings();
+  ASSERT_TRUE(start());  // its creation writes the keys, and fails
+  EXPECT_TRUE(boxes.empty()) << "not during the creation";
+  ASSERT_TRUE(QTest::qWaitFor([this] { return !boxes.empty(); }, 5000));
+  EXPECT_TRUE(boxes[0].startsWith("Tavro50|Settings cannot be saved to " +
+                                  qEnvironmentVariable("XDG_CONFIG_HOME") +
+                                  "/Velquin/Tavro50.conf: "))
+      << boxes[0].toStdString();
+  EXPECT_TRUE(program->splash()->isVisible());  // the program goes on
+  program->menu().pm_11_splashscreenClick();    // fails again
+  QTest::qWait(300);
+  EXPECT_EQ(boxes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tavro::testing
