@@ -5,18 +5,16 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
-#include <mutex>
 #include <optional>
 #include <vector>
 
 #include "device/RegularFile.h"
+#include "skin/FolderListingScope.h"
 #include "skin/IniFile.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <dirent.h>
 #include <unistd.h>
 #endif
 
@@ -26,76 +24,6 @@ namespace {
 bool exists(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0;
-}
-
-#ifndef _WIN32
-std::string lowerAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
-// Folder listings kept between lookups, so that a skin whose 81 names all
-// differ in case from the files costs one scan of its folder, not 81. A name
-// found in a kept listing is checked to still exist; a name not found there
-// is looked for again in a fresh scan, so files added since are seen.
-class ListingCache {
- public:
-  std::optional<std::string> find(const std::string& folder, std::string_view name) {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    const std::string key = lowerAscii(name);
-    const auto kept = listings_.find(folder);
-    if (kept != listings_.end()) {
-      const auto it = kept->second.find(key);
-      if (it != kept->second.end() && exists(folder + it->second)) return it->second;
-    }
-    if (listings_.size() >= kMaxFolders) listings_.clear();
-    Listing& listing = listings_[folder];
-    if (!scan(folder, listing)) {
-      listings_.erase(folder);
-      return std::nullopt;
-    }
-    const auto it = listing.find(key);
-    if (it == listing.end()) return std::nullopt;
-    return it->second;
-  }
-
- private:
-  static constexpr std::size_t kMaxFolders = 64;
-  using Listing = std::map<std::string, std::string>;  // lower case -> name as stored
-
-  static bool scan(const std::string& folder, Listing& listing) {
-    listing.clear();
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (dir == nullptr) return false;
-    while (const dirent* entry = ::readdir(dir)) {
-      // Several names may differ only in case: the first in sorted order is
-      // taken, so the choice does not depend on the order the folder lists them.
-      const std::string name = entry->d_name;
-      auto [it, added] = listing.emplace(lowerAscii(name), name);
-      if (!added && name < it->second) it->second = name;
-    }
-    ::closedir(dir);
-    return true;
-  }
-
-  std::mutex mutex_;
-  std::map<std::string, Listing> listings_;
-};
-#endif
-
-// The entry of `folder` whose name equals `name` without regard to case.
-std::optional<std::string> findIgnoringCase(const std::string& folder, std::string_view name) {
-#ifdef _WIN32
-  (void)folder;
-  (void)name;
-  return std::nullopt;  // the Windows file system already ignores case
-#else
-  static ListingCache cache;
-  return cache.find(folder, name);
-#endif
 }
 
 }  // namespace
@@ -119,7 +47,8 @@ std::string hostPath(std::string_view windowsPath) {
 
     std::string candidate = resolved + std::string(component);
     if (component != "." && component != ".." && !exists(candidate)) {
-      const std::optional<std::string> found = findIgnoringCase(resolved, component);
+      const std::optional<std::string> found =
+          FolderListingScope::findIgnoringCase(resolved, component);
       if (!found) return path;
       candidate = resolved + *found;
     }

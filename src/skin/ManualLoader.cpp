@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "skin/FolderListingScope.h"
 #include "skin/HiResPicture.h"
 #include "skin/IniFile.h"
 #include "skin/gfxinit.h"
@@ -14,6 +15,7 @@ int64_t ManualTarget::pictureBudget() const {
 }
 
 void Gfx_Load_Manual(ManualTarget& target, const std::string& configFile) {
+  const FolderListingScope listings;  // each folder is listed at most once per load
   std::optional<IniFile> opened = IniFile::open(configFile);
   const IniFile ini = opened ? std::move(*opened) : IniFile::fromText("");
 
