@@ -239,13 +239,29 @@ void decodeRle(const Bytes& in, const Header& h, QImage& image) {
   }
 }
 
+// The header, and for uncompressed rows their presence: all that is known
+// before pixels are allocated.
+Header readChecked(const Bytes& in) {
+  const Header h = readHeader(in);
+  if (h.compression != kRle8 && h.compression != kRle4) checkRowsPresent(in, h);
+  return h;
+}
+
 }  // namespace
+
+std::optional<QSize> bmpHeaderSize(const unsigned char* data, std::size_t size) {
+  try {
+    const Header h = readChecked(Bytes(data, size));
+    return QSize(static_cast<int>(h.width), static_cast<int>(h.height));
+  } catch (const std::runtime_error&) {
+    return std::nullopt;
+  }
+}
 
 Picture decodeBmp(const unsigned char* data, std::size_t size) {
   const Bytes in(data, size);
-  const Header h = readHeader(in);
+  const Header h = readChecked(in);
   const bool rle = h.compression == kRle8 || h.compression == kRle4;
-  if (!rle) checkRowsPresent(in, h);
   Picture picture;
   picture.image =
       QImage(static_cast<int>(h.width), static_cast<int>(h.height), QImage::Format_RGB32);

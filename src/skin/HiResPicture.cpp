@@ -29,11 +29,7 @@ std::optional<Picture> HiResLoader::load(const std::string& windowsPath) {
     return std::nullopt;
   }
   try {
-    Picture variant = loadPicture(path);
-    left_ -= int64_t{variant.image.width()} * variant.image.height();
-    if (left_ >= 0) {
-      return variant;
-    }
+    return budget_.load(path);
   } catch (const std::exception&) {
     // an unreadable variant leaves the picture as it is
   }

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "skin/Picture.h"
+#include "skin/PixelBudget.h"
 
 namespace tavro {
 
@@ -23,11 +24,12 @@ inline constexpr qreal kHiResPixelRatio = 2.0;
 std::string hiResName(std::string_view path);
 
 // Adds the variants during one load. Disabled, it never touches a file. A
-// variant that is missing, does not decode or does not fit in the budget is
-// left out: the picture is drawn as on any other screen.
+// variant that is missing, does not decode, does not fit in the budget (its
+// header is enough to tell: it is then not decoded) or has no memory to be
+// drawn is left out: the picture is drawn as on any other screen.
 class HiResLoader {
  public:
-  HiResLoader(bool enabled, int64_t pixelBudget) : enabled_(enabled), left_(pixelBudget) {}
+  HiResLoader(bool enabled, int64_t pixelBudget) : enabled_(enabled), budget_(pixelBudget) {}
 
   // `windowsPath` is the path, as the configuration gives it, of the picture
   // that `control` has just been given.
@@ -38,7 +40,7 @@ class HiResLoader {
 
  private:
   bool enabled_;
-  int64_t left_;
+  PixelBudget budget_;
 };
 
 }  // namespace tavro

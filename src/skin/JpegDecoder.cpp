@@ -26,6 +26,7 @@ struct JpegJob {
   bool readingPixels = false;
   bool reachedEnd = false;
   char message[JMSG_LENGTH_MAX] = {};
+  QSize headerSize;
   QImage image;
   std::vector<JSAMPLE> cmykRow;
 };
@@ -64,7 +65,9 @@ void cmykToRgb(const JSAMPLE* in, QRgb* out, JDIMENSION width) {
   }
 }
 
-bool runJpeg(JpegJob* job, const unsigned char* data, unsigned long size) {
+// Runs the decoder (with headerOnly, up to the size check, before any pixel
+// is read); false with job->message set on any error.
+bool runJpeg(JpegJob* job, const unsigned char* data, unsigned long size, bool headerOnly) {
   j_decompress_ptr cinfo = &job->cinfo;
   cinfo->err = jpeg_std_error(&job->errors);
   job->errors.error_exit = onErrorExit;
@@ -84,6 +87,12 @@ bool runJpeg(JpegJob* job, const unsigned char* data, unsigned long size) {
     std::snprintf(job->message, sizeof job->message, "JPEG image is too large");
     jpeg_destroy_decompress(cinfo);
     return false;
+  }
+  if (headerOnly) {
+    job->headerSize =
+        QSize(static_cast<int>(cinfo->image_width), static_cast<int>(cinfo->image_height));
+    jpeg_destroy_decompress(cinfo);
+    return true;
   }
   const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
@@ -116,18 +125,27 @@ bool runJpeg(JpegJob* job, const unsigned char* data, unsigned long size) {
   return true;
 }
 
+const unsigned char kNothing = 0;
+
 }  // namespace
 
 Picture decodeJpeg(const unsigned char* data, std::size_t size) {
-  static const unsigned char kNothing = 0;
   JpegJob job;
-  if (!runJpeg(&job, data == nullptr ? &kNothing : data, data == nullptr ? 0 : size)) {
+  if (!runJpeg(&job, data == nullptr ? &kNothing : data, data == nullptr ? 0 : size, false)) {
     throw std::runtime_error(job.message);
   }
   Picture picture;
   picture.image = std::move(job.image);
   picture.kind = PictureKind::Jpeg;
   return picture;
+}
+
+std::optional<QSize> jpegHeaderSize(const unsigned char* data, std::size_t size) {
+  JpegJob job;
+  if (!runJpeg(&job, data == nullptr ? &kNothing : data, data == nullptr ? 0 : size, true)) {
+    return std::nullopt;
+  }
+  return job.headerSize;
 }
 
 }  // namespace tavro

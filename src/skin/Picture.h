@@ -4,7 +4,9 @@
 // a JPEG is always drawn whole).
 
 #include <QImage>
+#include <QSize>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "skin/BuiltinPictures.h"
@@ -35,11 +37,18 @@ Picture decodePng(const unsigned char* data, std::size_t size);
 Picture decodeJpeg(const unsigned char* data, std::size_t size);
 Picture decodeBuiltin(builtin::Blob blob);  // a built-in PNG
 
+// The size a file's header gives, read as far as the decoder reads before it
+// allocates the pixels; nullopt where the decoder would fail by then.
+std::optional<QSize> bmpHeaderSize(const unsigned char* data, std::size_t size);
+std::optional<QSize> pngHeaderSize(const unsigned char* data, std::size_t size);
+std::optional<QSize> jpegHeaderSize(const unsigned char* data, std::size_t size);
+
 // The largest picture any decoder accepts: at most 16384 pixels a side and
 // 64 Mpixels in all; larger claims are refused before anything is allocated.
 bool pictureSizeAllowed(int64_t width, int64_t height);
 
-// The missing-image marker: a 10 x 10 bitmap, red inside a one-pixel black border.
+// The missing-image marker: a 10 x 10 bitmap, red inside a one-pixel black
+// border (a null picture when even that cannot be allocated).
 Picture missingImageMarker();
 
 }  // namespace tavro

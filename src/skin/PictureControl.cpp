@@ -21,8 +21,10 @@ int clampSize(int v) {
   return std::clamp(v, 0, kCoordinateLimit);
 }
 
+// Null when the image cannot be allocated.
 QImage keyOut(const QImage& rgb, QRgb key) {
   QImage out(rgb.size(), QImage::Format_ARGB32_Premultiplied);
+  if (out.isNull()) return {};
   const uint32_t k = key & 0x00ffffffu;
   for (int y = 0; y < rgb.height(); ++y) {
     const auto* src = reinterpret_cast<const uint32_t*>(rgb.constScanLine(y));
@@ -122,16 +124,23 @@ void PictureControl::setAutoSize(bool on) {
   }
 }
 
-void PictureControl::setPicture(const Picture& picture) {
+bool PictureControl::setPicture(const Picture& picture) {
+  QImage keyed = preparePicture(picture, transparent_);
+  if (keyed.isNull() && !picture.isNull()) {
+    return false;  // out of memory: the control keeps what it had
+  }
   const QRect before = paintedArea();
   picture_ = picture;
-  prepare();
+  keyed_ = std::move(keyed);
+  hiResKeyed_ = QImage();
+  prepareScaled();
   if (autoSize_ && hasPicture()) {
     rect_.setSize(QSize(clampSize(picture_.image.width()), clampSize(picture_.image.height())));
     prepareScaled();
   }
   notify(before);
   notify(paintedArea());
+  return true;
 }
 
 void PictureControl::copyPictureFrom(const PictureControl& other) {
@@ -250,6 +259,11 @@ void PictureControl::prepareScaledOnly() {
     return;
   }
   prepared_ = keyed_.scaled(rect_.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  if (prepared_.isNull()) {
+    // no memory for the scaled copy: scale while drawing instead
+    prepared_ = keyed_;
+    scaleOnDraw_ = true;
+  }
 }
 
 QPoint PictureControl::preparedOffset() const {

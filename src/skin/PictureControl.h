@@ -47,14 +47,17 @@ class PictureControl {
   bool center() const { return center_; }
   bool autoSize() const { return autoSize_; }
 
-  void setPicture(const Picture& picture);
+  // False, with the control unchanged, when there is no memory to prepare
+  // the picture for drawing.
+  bool setPicture(const Picture& picture);
   void clearPicture() { setPicture(Picture{}); }
   // Takes a copy of another control's picture (sharing its prepared image
   // when both draw it the same way).
   void copyPictureFrom(const PictureControl& other);
   const Picture& picture() const { return picture_; }
   // The double-resolution variant of the current picture (ignored without one).
-  // A variant of another size than twice the picture's is scaled to it.
+  // A variant of another size than twice the picture's is scaled to it. Left
+  // out when there is no memory to prepare it.
   void setHiResPicture(const Picture& hiRes);
   bool hasHiResPicture() const { return !hiResKeyed_.isNull(); }
   bool hasPicture() const { return !picture_.isNull(); }
@@ -113,7 +116,8 @@ class PictureControl {
   ChangeListener listener_;
 };
 
-// The picture with its drawing rule applied, in a blit-ready format.
+// The picture with its drawing rule applied, in a blit-ready format (null
+// when it cannot be allocated).
 QImage preparePicture(const Picture& picture, bool transparentControl);
 // A double-resolution variant under the drawing rule of its picture `base`
 // (its kind and transparent colour), at exactly twice base's size.

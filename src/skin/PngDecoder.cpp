@@ -20,6 +20,7 @@ struct PngJob {
   std::size_t size = 0;
   std::size_t position = 0;
   char message[256] = {};
+  QSize headerSize;
   QImage image;
   std::vector<png_bytep> rows;
 };
@@ -43,8 +44,9 @@ void readData(png_structp png, png_bytep out, png_size_t length) {
 
 void onWarning(png_structp, png_const_charp) {}
 
-// Runs the decoder; false with job->message set on any error.
-bool runPng(PngJob* job) {
+// Runs the decoder (with headerOnly, up to the size and pixel layout, before
+// any pixel is allocated); false with job->message set on any error.
+bool runPng(PngJob* job, bool headerOnly) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, job, onError, onWarning);
   if (png == nullptr) {
     std::snprintf(job->message, sizeof job->message, "Out of memory decoding PNG");
@@ -85,6 +87,11 @@ bool runPng(PngJob* job) {
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
   if (png_get_rowbytes(png, info) != width * 4) png_error(png, "Unexpected PNG pixel layout");
+  if (headerOnly) {
+    job->headerSize = QSize(static_cast<int>(width), static_cast<int>(height));
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
+  }
 
   job->image = QImage(static_cast<int>(width), static_cast<int>(height),
                       alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
@@ -104,11 +111,19 @@ Picture decodePng(const unsigned char* data, std::size_t size) {
   PngJob job;
   job.data = data;
   job.size = data == nullptr ? 0 : size;
-  if (!runPng(&job)) throw std::runtime_error(job.message);
+  if (!runPng(&job, false)) throw std::runtime_error(job.message);
   Picture picture;
   picture.image = std::move(job.image);
   picture.kind = PictureKind::Png;
   return picture;
+}
+
+std::optional<QSize> pngHeaderSize(const unsigned char* data, std::size_t size) {
+  PngJob job;
+  job.data = data;
+  job.size = data == nullptr ? 0 : size;
+  if (!runPng(&job, true)) return std::nullopt;
+  return job.headerSize;
 }
 
 }  // namespace tavro

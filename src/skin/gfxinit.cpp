@@ -8,8 +8,10 @@
 
 #include "device/RegularFile.h"
 #include "device/SkinImage.h"
+#include "skin/FolderListingScope.h"
 #include "skin/IniFile.h"
 #include "skin/Picture.h"
+#include "skin/PixelBudget.h"
 
 namespace tavro {
 namespace {
@@ -41,23 +43,18 @@ int gameOffset(const std::string& text, int screen, int game) {
   return static_cast<int>((int64_t{screen} - game) / 2);
 }
 
-// Decoded pixels of one load so far, against the target's budget.
-class PixelBudget {
- public:
-  explicit PixelBudget(int64_t limit) : left_(limit) {}
-  // Decodes a file; throws when its pixels do not fit in what is left.
-  Picture load(const std::string& path) {
-    Picture picture = loadPicture(path);
-    left_ -= int64_t{picture.image.width()} * picture.image.height();
-    if (left_ < 0) {
-      throw std::runtime_error(kSkinTooLargeMessage);
-    }
-    return picture;
+// Decodes a file against the load's budget and gives the control its
+// picture; throws when the pixels do not fit in what is left, or do not fit
+// in memory.
+void loadInto(PictureControl& control, const std::string& path, PixelBudget& budget) {
+  std::optional<Picture> picture = budget.load(path);
+  if (!picture) {
+    throw std::runtime_error(kSkinTooLargeMessage);
   }
-
- private:
-  int64_t left_;
-};
+  if (!control.setPicture(*picture)) {
+    throw std::runtime_error(pictureOutOfMemoryMessage(path));
+  }
+}
 
 // Loads `folder + name` into the control when the file exists; false otherwise.
 bool loadIfExists(PictureControl& control, const std::string& folder, const std::string& name,
@@ -69,7 +66,7 @@ bool loadIfExists(PictureControl& control, const std::string& folder, const std:
   if (!fileExists(path)) {
     return false;
   }
-  control.setPicture(budget.load(path));
+  loadInto(control, path, budget);
   hiRes.addTo(control, folder + name);
   return true;
 }
@@ -157,7 +154,7 @@ void loadSkinImages(SkinTarget& target, const IniFile& ini, const std::string& s
     if (!isNoFile(name)) {
       const std::string path = hostPath(skinFolder + name);
       if (fileExists(path)) {
-        control.setPicture(budget.load(path));
+        loadInto(control, path, budget);
         hiRes.addTo(control, skinFolder + name);
       } else {
         control.setPicture(missingImageMarker());
@@ -181,6 +178,10 @@ void showGameMenuControls(SkinTarget& target) {
 
 }  // namespace
 
+std::string pictureOutOfMemoryMessage(const std::string& path) {
+  return "Not enough memory for the picture \"" + path + "\"";
+}
+
 int64_t SkinTarget::pictureBudget() const {
   return kMaxSkinPixels;
 }
@@ -203,6 +204,7 @@ void applySkinDrawingProperties(SkinTarget& target) {
 }
 
 void Gfx_Load_Skin(SkinTarget& target) {
+  const FolderListingScope listings;  // each folder is listed at most once per load
   // Anything but a regular file (a folder, a pipe, a device) counts as no
   // Config.ini; one that cannot be read gives every value its default.
   const FileContents config = readRegularFile(configPath(), kMaxConfigFileSize);

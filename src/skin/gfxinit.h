@@ -63,6 +63,10 @@ inline constexpr int64_t kMaxSkinPixels = int64_t{128} << 20;
 inline constexpr const char* kSkinTooLargeMessage =
     "The skin's pictures are too large to load (more than 134 million pixels in all)";
 
+// A picture that decoded but could not be prepared for drawing: the load
+// stops at it as at a picture that does not decode.
+std::string pictureOutOfMemoryMessage(const std::string& path);
+
 inline constexpr const char* kConfigMissingMessage =
     "Configuration file (Config.ini) not found. Please reinstall the game.";
 // Above kMaxConfigFileSize: refused unread, and the program ends as without one.
@@ -70,8 +74,9 @@ inline constexpr const char* kConfigTooLargeMessage =
     "Configuration file (Config.ini) is too large (more than 4 MB). Please reinstall the game.";
 
 // One load. Throws std::runtime_error for an invalid colour value, for a
-// picture file that cannot be decoded and for pictures over the budget; what was set before stays
-// set.
+// picture file that cannot be decoded or has no memory to be drawn, and for
+// pictures over the budget (charged from each file's header before it is
+// decoded); what was set before stays set.
 void Gfx_Load_Skin(SkinTarget& target);
 
 // A Config.ini colour (0x00BBGGRR) as a Qt colour.
