@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "device/SkinImage.h"
+#include "shell/PrintableText.h"
 
 namespace tavro {
 namespace {
@@ -157,11 +158,12 @@ LineIndex checkConfigLines(const std::vector<IniLine>& lines, const std::string&
         }
         break;
       case IniLine::Kind::Outside:
-        warn(line, "", "", "'" + line.key + "' stands before the first section and is ignored");
+        warn(line, "", "",
+             "'" + shown(line.key) + "' stands before the first section and is ignored");
         break;
       case IniLine::Kind::NoEquals:
         if (!inRepeatedSection)
-          warn(line, shownSection, "", "'" + line.key + "' has no '=' and is ignored");
+          warn(line, shownSection, "", "'" + shown(line.key) + "' has no '=' and is ignored");
         break;
       case IniLine::Kind::Key: {
         if (inRepeatedSection) break;  // reported with the section

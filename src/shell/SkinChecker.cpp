@@ -1,46 +1,78 @@
 #include "shell/SkinChecker.h"
 
-#include <QRect>
 #include <QSize>
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstring>
 #include <exception>
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "device/RegularFile.h"
 #include "device/SkinImage.h"
 #include "shell/ConfigKeys.h"
+#include "shell/PrintableText.h"
 #include "shell/WavFileCheck.h"
+#include "skin/FolderListingScope.h"
+#include "skin/HiResPicture.h"
 #include "skin/IniFile.h"
 #include "skin/ManualLoader.h"
-#include "skin/Picture.h"
+#include "skin/PictureFile.h"
+#include "skin/PixelBudget.h"
 #include "skin/gfxinit.h"
 
 namespace tavro {
 namespace {
 
-// The decoded pixels one load may bring in (the skin's, the manual's).
-struct Budget {
-  int64_t left = kMaxSkinPixels;
-  bool reported = false;
+// What one load (a fullscreen or windowed skin load, the manual's load)
+// takes in: its budgets for the pictures and for their @2x variants, charged
+// in the order the load takes them.
+struct Load {
+  explicit Load(std::string mode_) : mode(std::move(mode_)) {}
+  std::string mode;  // "fullscreen", "windowed"; empty for the manual's one load
+  PixelBudget pictures{kMaxSkinPixels};
+  PixelBudget variants{4 * kMaxSkinPixels};
+  bool stopped = false;          // over the picture budget: it takes nothing more
+  bool variantsStopped = false;  // over the variants' budget: it takes no variant more
+  std::string stopPlace;         // "[Image7] Filename", where it stopped
 };
 
-struct Decoded {
-  bool ok = false;
-  QSize size;
-  std::string error;
+// What is known of a picture file: the size its header gives and, once it
+// has been decoded, whether it decodes.
+struct Examined {
+  std::optional<QSize> size;
+  bool decodeTried = false;
+  std::string error;  // why it does not load; empty while it may
+};
+
+// A budget error whose message names the loads that stop at it; what the
+// other loads of its group do is known at the group's end.
+struct PendingVerdict {
+  std::size_t problem;
+  std::vector<const Load*> stopping;
+};
+
+// A control's place and size in 64 bits: the 32-bit values of Config.ini
+// added up never overflow.
+struct Place {
+  int64_t left = 0;
+  int64_t top = 0;
+  int64_t width = 0;
+  int64_t height = 0;
 };
 
 std::string quoted(const std::string& text) {
-  return '"' + text + '"';
+  return '"' + shown(text) + '"';
+}
+
+std::string sizeText(int64_t width, int64_t height) {
+  return std::to_string(width) + "x" + std::to_string(height);
 }
 
 std::string sizeText(QSize size) {
-  return std::to_string(size.width()) + "x" + std::to_string(size.height());
+  return sizeText(size.width(), size.height());
 }
 
 bool centreWord(const std::string& text) {
@@ -55,9 +87,9 @@ bool isFolder(const std::string& path) {
 }
 
 // What a picture drawn at its own size from a control's corner does in it.
-std::string fitText(QSize picture, QSize control) {
-  const bool cut = picture.width() > control.width() || picture.height() > control.height();
-  const bool short_ = picture.width() < control.width() || picture.height() < control.height();
+std::string fitText(QSize picture, int64_t width, int64_t height) {
+  const bool cut = picture.width() > width || picture.height() > height;
+  const bool short_ = picture.width() < width || picture.height() < height;
   if (cut && short_) return "it is cut off and does not fill it";
   return cut ? "it is cut off" : "it does not fill it";
 }
@@ -69,6 +101,7 @@ class Checker {
         config_(folder_ + "Config.ini") {}
 
   std::vector<SkinProblem> run() {
+    const FolderListingScope listings;  // each folder is listed once per check
     // Read as the skin loader reads it.
     const FileContents config = readRegularFile(config_, kMaxConfigFileSize);
     if (config.status == FileStatus::Absent || config.status == FileStatus::NotRegular ||
@@ -124,18 +157,24 @@ class Checker {
     return hostPath(folder_ + path);
   }
 
-  const Decoded& decode(const std::string& path) {
-    auto [it, added] = decoded_.try_emplace(path);
-    if (added) {
-      try {
-        const Picture picture = loadPicture(path);
-        it->second.ok = true;
-        it->second.size = picture.image.size();
-      } catch (const std::exception& e) {
-        it->second.error = e.what();
+  // The header of a picture file, and with `decode` its pixels too: a
+  // picture that no load takes is not decoded.
+  const Examined& examine(const std::string& path, bool decode) {
+    auto [it, added] = examined_.try_emplace(path);
+    Examined& known = it->second;
+    if (!added && (known.decodeTried || !decode)) return known;
+    try {
+      const PictureFile file = PictureFile::read(path);
+      if (added) known.size = file.headerSize();
+      if (decode || !known.size) {
+        known.decodeTried = true;
+        known.size = file.decode().image.size();
       }
+    } catch (const std::exception& e) {
+      known.decodeTried = true;
+      known.error = e.what();
     }
-    return it->second;
+    return known;
   }
 
   // Integers, colours and offsets that the loaders would take otherwise than written.
@@ -149,15 +188,15 @@ class Checker {
         const bool number = parseIniInteger(value).has_value();
         if ((key.kind == ValueKind::Integer || key.kind == ValueKind::Flag) && !number) {
           add(Severity::Warning, section, key.name,
-              "'" + value + "' is not a valid integer: the default " + key.def + " is used");
+              "'" + shown(value) + "' is not a valid integer: the default " + key.def + " is used");
         } else if (key.kind == ValueKind::Colour && !number) {
           add(Severity::Error, section, key.name,
-              "'" + value + "' is not a valid integer value: a " +
+              "'" + shown(value) + "' is not a valid integer value: a " +
                   (section == "VideoMode" ? "windowed" : "fullscreen") + " load stops here");
         } else if (key.kind == ValueKind::Offset && !number && !value.empty() &&
                    !centreWord(value)) {
           add(Severity::Warning, section, key.name,
-              "'" + value + "' is not a number: the game area is centred");
+              "'" + shown(value) + "' is not a number: the game area is centred");
         }
       }
     }
@@ -176,48 +215,136 @@ class Checker {
     }
   }
 
-  // Decodes an existing picture: an error when it does not load, and over
-  // the budget; the @2x picture beside it is checked too.
-  std::optional<QSize> checkPicture(const std::string& section, const char* key,
-                                    const std::string& path, Budget& budget) {
-    const Decoded& picture = decode(path);
-    if (!picture.ok) {
-      add(Severity::Error, section, key,
-          "picture " + quoted(path) + " does not load (" + picture.error +
-              "): the load stops here");
-      return std::nullopt;
-    }
-    budget.left -= int64_t{picture.size.width()} * picture.size.height();
-    if (budget.left < 0 && !budget.reported) {
-      budget.reported = true;
-      add(Severity::Error, section, key,
-          std::string(kSkinTooLargeMessage) + ": the load stops here");
-    }
-    checkDoubleSize(section, key, path, picture.size);
-    return picture.size;
+  void notLoading(const std::string& section, const char* key, const std::string& path,
+                  const std::string& error) {
+    add(Severity::Error, section, key,
+        "picture " + quoted(path) + " does not load (" + shown(error) + "): the load stops here");
   }
 
-  // name@2x.ext beside name.ext is drawn on screens of twice the pixel density.
+  // An existing picture that `loads` take in turn: an error when it does not
+  // load, and where it goes over a load's budget (charged from its header,
+  // as the loaders do); the @2x picture beside it is checked too. Decoded
+  // only when a load decodes it.
+  std::optional<QSize> checkPicture(const std::string& section, const char* key,
+                                    const std::string& path, const std::vector<Load*>& loads) {
+    const Examined& header = examine(path, false);
+    if (!header.error.empty()) {
+      notLoading(section, key, path, header.error);
+      return std::nullopt;
+    }
+    const QSize size = *header.size;
+    std::vector<Load*> takers;
+    std::vector<const Load*> stopping;
+    for (Load* load : loads) {
+      if (load->stopped) continue;
+      if (load->pictures.charge(size)) {
+        takers.push_back(load);
+      } else {
+        load->stopped = true;
+        load->stopPlace = "[" + section + "] " + key;
+        stopping.push_back(load);
+      }
+    }
+    if (!stopping.empty()) {
+      add(Severity::Error, section, key, std::string(kSkinTooLargeMessage) + ": ");
+      pending_.push_back(PendingVerdict{problems_.size() - 1, stopping});
+    }
+    if (!takers.empty()) {
+      const Examined& decoded = examine(path, true);
+      if (!decoded.error.empty()) {
+        notLoading(section, key, path, decoded.error);
+        return std::nullopt;
+      }
+    }
+    checkDoubleSize(section, key, path, size, takers);
+    return size;
+  }
+
+  // Completes the budget errors once every load of `group` is through: which
+  // loads stop there, and what each other one does.
+  void giveVerdicts(const std::vector<Load*>& group) {
+    for (const PendingVerdict& verdict : pending_) {
+      std::string& message = problems_[verdict.problem].message;
+      if (verdict.stopping.size() == group.size()) {
+        message += group.size() > 1 ? "a load stops here, in either mode" : "the load stops here";
+        continue;
+      }
+      for (std::size_t i = 0; i < verdict.stopping.size(); ++i) {
+        message += (i == 0 ? "a " : " and a ") + verdict.stopping[i]->mode;
+      }
+      message += " load stops here";
+      for (const Load* load : group) {
+        if (std::find(verdict.stopping.begin(), verdict.stopping.end(), load) !=
+            verdict.stopping.end()) {
+          continue;
+        }
+        message += "; a " + load->mode + " load " +
+                   (load->stopped ? "stops at " + load->stopPlace : "takes every picture");
+      }
+    }
+    pending_.clear();
+  }
+
+  // " in a fullscreen load" when only some loads of the group do it.
+  static std::string inLoads(const std::vector<const Load*>& loads, std::size_t groupSize) {
+    if (loads.size() == groupSize) return "";
+    std::string text;
+    for (std::size_t i = 0; i < loads.size(); ++i) {
+      text += (i == 0 ? " in a " : " and a ") + loads[i]->mode + " load";
+    }
+    return text;
+  }
+
+  // name@2x.ext beside name.ext is drawn on screens of twice the pixel
+  // density, when it fits in the variants' budget of the loads that took
+  // name.ext.
   void checkDoubleSize(const std::string& section, const char* key, const std::string& path,
-                       QSize size) {
-    const std::size_t slash = path.rfind('/');
-    std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dot = path.size();
-    const std::string twice = hostPath(path.substr(0, dot) + "@2x" + path.substr(dot));
+                       QSize size, const std::vector<Load*>& takers) {
+    const std::string twice = hostPath(hiResName(path));
     if (!fileExists(twice)) return;
-    const Decoded& picture = decode(twice);
-    if (!picture.ok) {
+    const Examined& header = examine(twice, false);
+    if (!header.error.empty()) {
       add(Severity::Warning, section, key,
-          "picture " + quoted(twice) + " does not load (" + picture.error + "): it is left out");
-    } else if (picture.size != size * 2) {
+          "picture " + quoted(twice) + " does not load (" + shown(header.error) +
+              "): it is left out");
+      return;
+    }
+    std::vector<Load*> taking;
+    std::vector<const Load*> refusing;
+    for (Load* load : takers) {
+      if (load->variantsStopped) continue;
+      if (load->variants.charge(*header.size)) {
+        taking.push_back(load);
+      } else {
+        load->variantsStopped = true;
+        refusing.push_back(load);
+      }
+    }
+    if (!refusing.empty()) {
       add(Severity::Warning, section, key,
-          "picture " + quoted(twice) + " is " + sizeText(picture.size) +
+          "picture " + quoted(twice) + " is left out" + inLoads(refusing, groupSize_) +
+              ", with every @2x picture after it: the @2x pictures come to more than " +
+              std::to_string(4 * kMaxSkinPixels / 1000000) + " million pixels");
+    }
+    if (!taking.empty()) {
+      const Examined& decoded = examine(twice, true);
+      if (!decoded.error.empty()) {
+        for (Load* load : taking) load->variants.refund(*header.size);
+        add(Severity::Warning, section, key,
+            "picture " + quoted(twice) + " does not load (" + shown(decoded.error) +
+                "): it is left out");
+        return;
+      }
+    }
+    if (*header.size != size * 2) {
+      add(Severity::Warning, section, key,
+          "picture " + quoted(twice) + " is " + sizeText(*header.size) +
               ", not twice the size of " + quoted(path) + " (" + sizeText(size * 2) + ")");
     }
   }
 
   // The backdrop or the logo: missing is silent in the program, so a warning.
-  void checkOptionalPicture(const std::string& folder, const char* key, Budget& budget) {
+  void checkOptionalPicture(const std::string& folder, const char* key, Load& fullscreen) {
     const std::string name = read("Fullscreen", key);
     if (isNoFile(name)) return;
     const std::string path = resolve(folder, name);
@@ -225,7 +352,7 @@ class Checker {
       add(Severity::Warning, "Fullscreen", key,
           "picture " + quoted(path) + " not found: fullscreen shows none");
     } else {
-      checkPicture("Fullscreen", key, path, budget);
+      checkPicture("Fullscreen", key, path, {&fullscreen});
     }
   }
 
@@ -235,19 +362,23 @@ class Checker {
       add(Severity::Warning, "Common", game.width() <= 0 ? "GameWidth" : "GameHeight",
           "the game area " + sizeText(game) + " is empty");
     }
-    Budget budget;
+    // A fullscreen load takes the backdrop and the logo before the images.
+    Load fullscreen("fullscreen");
+    Load windowed("windowed");
+    const std::vector<Load*> both{&fullscreen, &windowed};
+    groupSize_ = both.size();
     const std::string backdrops = makeFolder(read("Fullscreen", "BackdropDir"));
-    checkOptionalPicture(backdrops, "BackdropFile", budget);
-    checkOptionalPicture(backdrops, "LogoFile", budget);
+    checkOptionalPicture(backdrops, "BackdropFile", fullscreen);
+    checkOptionalPicture(backdrops, "LogoFile", fullscreen);
 
     const std::string skinFolder = makeFolder(read("Common", "SkinDir"));
     const bool folderFound = isFolder(resolve(skinFolder, ""));
     bool folderReported = false;
     for (int n = 1; n <= kSkinImageCount; ++n) {
       const std::string section = "Image" + std::to_string(n);
-      const QRect rect(readInteger(section, "Left"), readInteger(section, "Top"),
-                       readInteger(section, "Width"), readInteger(section, "Height"));
-      checkPlace(section, rect, game);
+      const Place place{readInteger(section, "Left"), readInteger(section, "Top"),
+                        readInteger(section, "Width"), readInteger(section, "Height")};
+      checkPlace(section, place, game);
       const std::string name = ini_.readString(section, "Filename", "");
       if (isNoFile(name)) continue;
       if (!folderFound) {
@@ -265,30 +396,31 @@ class Checker {
             "picture " + quoted(path) + " not found: the missing-image marker is shown");
         continue;
       }
-      const std::optional<QSize> size = checkPicture(section, "Filename", path, budget);
+      const std::optional<QSize> size = checkPicture(section, "Filename", path, both);
       // Image9 stretches its picture to the control; the others cut it off.
-      if (size && n != 9 && *size != rect.size()) {
-        add(Severity::Warning, section, size->width() != rect.width() ? "Width" : "Height",
+      if (size && n != 9 && (size->width() != place.width || size->height() != place.height)) {
+        add(Severity::Warning, section, size->width() != place.width ? "Width" : "Height",
             "picture " + quoted(path) + " is " + sizeText(*size) + ", its control " +
-                sizeText(rect.size()) + ": " + fitText(*size, rect.size()));
+                sizeText(place.width, place.height) + ": " +
+                fitText(*size, place.width, place.height));
       }
     }
+    giveVerdicts(both);
   }
 
-  void checkPlace(const std::string& section, const QRect& rect, QSize game) {
-    if (rect.width() < 0 || rect.height() < 0) {
-      add(Severity::Warning, section, rect.width() < 0 ? "Width" : "Height",
+  void checkPlace(const std::string& section, const Place& place, QSize game) {
+    if (place.width < 0 || place.height < 0) {
+      add(Severity::Warning, section, place.width < 0 ? "Width" : "Height",
           "a negative size: the control shows nothing");
       return;
     }
-    if (rect.isEmpty()) return;  // shows nothing wherever it is
-    const int64_t right = int64_t{rect.left()} + rect.width();
-    const int64_t bottom = int64_t{rect.top()} + rect.height();
-    const bool across = rect.left() < 0 || right > game.width();
-    if (across || rect.top() < 0 || bottom > game.height()) {
+    if (place.width == 0 || place.height == 0) return;  // shows nothing wherever it is
+    const bool across = place.left < 0 || place.left + place.width > game.width();
+    if (across || place.top < 0 || place.top + place.height > game.height()) {
       add(Severity::Warning, section, across ? "Left" : "Top",
-          "the control (" + std::to_string(rect.left()) + ", " + std::to_string(rect.top()) + ", " +
-              sizeText(rect.size()) + ") reaches outside the game area " + sizeText(game));
+          "the control (" + std::to_string(place.left) + ", " + std::to_string(place.top) + ", " +
+              sizeText(place.width, place.height) + ") reaches outside the game area " +
+              sizeText(game));
     }
   }
 
@@ -303,7 +435,11 @@ class Checker {
               " not found: the eight pages show the missing-image marker");
       return;
     }
-    Budget budget;
+    // Like the skin's pictures, every page is checked, also after one at
+    // which the load would stop.
+    Load manual("");
+    const std::vector<Load*> group{&manual};
+    groupSize_ = group.size();
     for (int n = 1; n <= kManualPageCount; ++n) {
       const std::string path = resolve(folder, std::to_string(n) + ".bmp");
       if (!fileExists(path)) {
@@ -311,14 +447,14 @@ class Checker {
             "page " + quoted(path) + " not found: the missing-image marker is shown");
         continue;
       }
-      const std::optional<QSize> size = checkPicture("Manual", "ManualDir", path, budget);
-      if (!size) return;  // the load stops at this page
-      if (*size != window) {
+      const std::optional<QSize> size = checkPicture("Manual", "ManualDir", path, group);
+      if (size && *size != window) {
         add(Severity::Warning, "Manual", "ManualDir",
             "page " + quoted(path) + " is " + sizeText(*size) + ", the manual window " +
-                sizeText(window) + ": " + fitText(*size, window));
+                sizeText(window) + ": " + fitText(*size, window.width(), window.height()));
       }
     }
+    giveVerdicts(group);
   }
 
   void checkSounds() {
@@ -348,7 +484,9 @@ class Checker {
   IniFile ini_ = IniFile::fromText("");
   LineIndex index_;
   std::vector<SkinProblem> problems_;
-  std::map<std::string, Decoded> decoded_;
+  std::map<std::string, Examined> examined_;
+  std::vector<PendingVerdict> pending_;
+  std::size_t groupSize_ = 1;  // the loads of the pictures being checked
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "shell/PrintableText.h"
+
 namespace tavro {
 namespace {
 
@@ -12,14 +14,15 @@ std::string counted(std::size_t count, const char* word) {
 }  // namespace
 
 std::string formatProblem(const SkinProblem& problem) {
-  std::string text = problem.file;
+  std::string text = shown(problem.file);
   if (problem.line > 0) text += ':' + std::to_string(problem.line);
   text += problem.severity == Severity::Error ? ": error: " : ": warning: ";
   if (!problem.section.empty()) {
-    text += '[' + problem.section + "] ";
-    if (!problem.key.empty()) text += problem.key + ": ";
+    text += '[' + shown(problem.section) + "] ";
+    if (!problem.key.empty()) text += shown(problem.key) + ": ";
   }
-  return text + problem.message;
+  // The values in the message were shortened where they were put in.
+  return text + printable(problem.message);
 }
 
 std::string problemSummary(const std::vector<SkinProblem>& problems) {

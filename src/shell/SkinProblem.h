@@ -20,7 +20,10 @@ struct SkinProblem {
   std::string message;
 };
 
-// "FILE:LINE: error: [Section] Key: message", the parts without a value left out.
+// "FILE:LINE: error: [Section] Key: message", the parts without a value left
+// out, on one line that is safe to print: file, section and key are shown()
+// and control characters anywhere in it are escaped (PrintableText.h). Values
+// from a file that the message quotes are to be shown() where they are put in.
 std::string formatProblem(const SkinProblem& problem);
 
 // "2 errors, 3 warnings" (with "1 error", "1 warning" for one).
