@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <iostream>
 #include <string_view>
 
+#include "shell/PrintableText.h"
 #include "shell/ProductInfo.h"
 #include "shell/SkinChecker.h"
 #include "skin/IniFile.h"
@@ -31,6 +33,9 @@ Options:
   -h, --help             show this help and exit
       --version          show the version and exit
 
+Exit status 2: an unknown option; 3: the output could not be written (a full
+disk, a closed pipe).
+
 Qt's own options (-platform, -style, ...) are passed on to Qt.
 )";
 
@@ -45,6 +50,18 @@ constexpr std::array<std::string_view, 7> kQtFlags{"reverse", "widgetcount",   "
 template <std::size_t N>
 bool contains(const std::array<std::string_view, N>& names, std::string_view name) {
   return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+constexpr int kUnwritable = 3;
+
+// Flushes what `status` came with; kUnwritable when it did not all get out.
+int written(int status, std::ostream& out, std::ostream& err) {
+  out.flush();
+  if (out.fail()) {
+    err << "tavro50: the output could not be written\n";
+    return kUnwritable;
+  }
+  return status;
 }
 
 int checkSkinFolder(std::string folder, std::ostream& out) {
@@ -89,7 +106,7 @@ std::optional<int> runCommandLine(const std::vector<std::string>& args, std::ost
       if (contains(kQtOptionsWithValue, name)) {
         if (!hasValue) ++i;  // the value follows
       } else if (!contains(kQtFlags, name)) {
-        err << "tavro50: unknown option '" << arg << "' (see tavro50 --help)\n";
+        err << "tavro50: unknown option '" << shown(arg) << "' (see tavro50 --help)\n";
         return 2;
       }
     } else {
@@ -98,24 +115,30 @@ std::optional<int> runCommandLine(const std::vector<std::string>& args, std::ost
   }
   if (help) {
     out << kUsage;
-    return 0;
+    return written(0, out, err);
   }
   if (version) {
     out << product::kTitle << ' ' << TAVRO_VERSION << '\n';
-    return 0;
+    return written(0, out, err);
   }
   if (!check) return std::nullopt;  // the window; other arguments are not read
   if (!extra.empty()) {
-    err << "tavro50: --check-skin takes one folder, not also '" << extra.front() << "'\n";
+    err << "tavro50: --check-skin takes one folder, not also '" << shown(extra.front()) << "'\n";
     return 2;
   }
-  return checkSkinFolder(folder, out);
+  return written(checkSkinFolder(folder, out), out, err);
 }
 
 std::optional<int> runCommandLine(int argc, char** argv) {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-  return runCommandLine(args, std::cout, std::cerr);
+  std::optional<int> status = runCommandLine(args, std::cout, std::cerr);
+  // std::cout writes through stdout, whose buffer may still hold the end.
+  if (status && *status != kUnwritable && (std::fflush(stdout) != 0 || std::ferror(stdout))) {
+    std::cerr << "tavro50: the output could not be written\n";
+    status = kUnwritable;
+  }
+  return status;
 }
 
 }  // namespace tavro

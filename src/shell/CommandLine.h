@@ -11,7 +11,8 @@ namespace tavro {
 
 // The exit status when the arguments (without the program name) ask for one
 // of the options above, or name an unknown option (status 2, one line on
-// err); nullopt when the program should open its window. Qt's own options
+// err); 3 when `out` fails to take the output, flushed at the end (one line
+// on err); nullopt when the program should open its window. Qt's own options
 // (-platform, -style, ...) are left to Qt.
 std::optional<int> runCommandLine(const std::vector<std::string>& args, std::ostream& out,
                                   std::ostream& err);
