@@ -64,6 +64,25 @@ Bytes makeBmp(const BmpFile& f) {
   return out;
 }
 
+Bytes makeLargeBmp(int32_t width, int32_t height) {
+  BmpFile f;
+  f.width = width;
+  f.height = height;
+  f.bpp = 8;
+  f.compression = 1;
+  f.palette = {0x0000FF, 0x00FF00};
+  f.colorsUsed = 2;
+  for (int32_t y = 0; y < height; ++y) {
+    for (int32_t left = width; left > 0; left -= 255) {
+      f.pixels.push_back(static_cast<unsigned char>(left < 255 ? left : 255));
+      f.pixels.push_back(1);
+    }
+    f.pixels.insert(f.pixels.end(), {0, 0});
+  }
+  f.pixels.insert(f.pixels.end(), {0, 1});
+  return makeBmp(f);
+}
+
 Bytes bottomUpRows(const std::vector<Bytes>& rowsTopFirst) {
   Bytes out;
   for (auto row = rowsTopFirst.rbegin(); row != rowsTopFirst.rend(); ++row) {

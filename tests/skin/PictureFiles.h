@@ -24,6 +24,10 @@ struct BmpFile {
 
 Bytes makeBmp(const BmpFile& file);
 
+// A bitmap of one colour, RLE8-compressed: a few bytes a row on disk, however
+// large the picture.
+Bytes makeLargeBmp(int32_t width, int32_t height);
+
 // Rows given top row first, each padded to 4 bytes and stored bottom-up.
 Bytes bottomUpRows(const std::vector<Bytes>& rowsTopFirst);
 
