@@ -1,5 +1,5 @@
 // Costs of one skin load's reading work: parsing Config.ini, resolving the
-// picture paths and decoding 81 pictures.
+// picture paths (also in a very large folder) and decoding 81 pictures.
 
 #include <benchmark/benchmark.h>
 
@@ -10,9 +10,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "skin/FolderListingScope.h"
 #include "skin/IniFile.h"
 #include "skin/Picture.h"
 
@@ -83,6 +85,31 @@ void BM_ResolvePathsWithoutRegardToCase(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ResolvePathsWithoutRegardToCase)->Unit(benchmark::kMicrosecond);
+
+// A skin folder of 100 000 files in which 81 names are missing (each picture's
+// "@2x" name, say): outside a listing scope every lookup lists the folder, as
+// every load once did; inside one (as a load now runs) the folder is listed once.
+void BM_LookUp81MissingNamesAmong100000Files(benchmark::State& state) {
+  static QTemporaryDir dir;
+  static const std::string root = [] {
+    const std::string path = dir.path().toStdString() + "/Skin/";
+    QDir(dir.path()).mkpath("Skin");
+    for (int i = 0; i < 100000; ++i) std::ofstream(path + "file" + std::to_string(i) + ".BMP");
+    return path;
+  }();
+  for (auto _ : state) {
+    std::optional<tavro::FolderListingScope> load;
+    if (state.range(0) == 1) load.emplace();
+    for (int n = 1; n <= 81; ++n) {
+      benchmark::DoNotOptimize(tavro::hostPath(root + "seg" + std::to_string(n) + "@2x.bmp"));
+    }
+  }
+}
+BENCHMARK(BM_LookUp81MissingNamesAmong100000Files)
+    ->ArgName("scope")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_DecodeSkinPictures(benchmark::State& state) {
   std::vector<std::string> hostPaths;
