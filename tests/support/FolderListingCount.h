@@ -1,16 +1,11 @@
 #pragma once
-// How often the program's code listed a folder: the test executables that
-// link support/FolderListingCount.cpp are linked with -Wl,--wrap=opendir, so
-// every opendir() of the code under test is counted here (Qt's own listings
-// are not: they happen inside Qt's libraries).
-
-#include <string>
+// How often the code under test listed a folder: the test executables that
+// link FolderListingCount.cpp are linked with -Wl,--wrap=opendir, which counts
+// every opendir() of our code (Qt's own listings happen inside Qt's libraries).
 
 namespace tavro::testing {
 
-// Listings of `folder` (as passed to opendir) since the last reset.
-int folderListings(const std::string& folder);
-// The most listings of any one folder.
+// The most listings of any one folder since the last reset.
 int mostFolderListings();
 void resetFolderListings();
 

@@ -27,26 +27,21 @@ class SmallBudgetTarget : public FakeSkinTarget {
 
 template <class Target>
 class Scaled : public Target {
- public:
   qreal screenPixelRatio() const override { return 2.0; }
 };
 
-// A square picture whose header is whole and whose pixels are cut short.
+// A square picture with its header whole and its pixels cut short: a few
+// bytes after a bitmap's palette, a PNG's IDAT chunk header, a JPEG's scan header.
 QByteArray cutShort(const char* format, int side) {
+  const std::string kind = format;
+  if (kind == "bmp") return QByteArray(bytes(makeLargeBmp(side, side)).left(14 + 40 + 8));
   QByteArray file;
-  if (std::string(format) == "bmp") {
-    const Bytes rle = makeLargeBmp(side, side);
-    file = QByteArray(reinterpret_cast<const char*>(rle.data()), 14 + 40 + 8);
-  } else {
-    QBuffer buffer(&file);
-    buffer.open(QIODevice::WriteOnly);
-    solid(side, side, Qt::red).save(&buffer, format);
-    // a few bytes into the pixel data: past a PNG's IDAT chunk header, past
-    // a JPEG's scan header (whose length follows its marker)
-    const bool png = std::string(format) == "png";
-    const qsizetype at = file.indexOf(png ? "IDAT" : "\xff\xda");
-    file.truncate(png ? at + 8 : at + 2 + (uchar(file[at + 2]) << 8 | uchar(file[at + 3])) + 4);
-  }
+  QBuffer buffer(&file);
+  buffer.open(QIODevice::WriteOnly);
+  solid(side, side, Qt::red).save(&buffer, format);
+  const qsizetype at = file.indexOf(kind == "png" ? "IDAT" : "\xff\xda");
+  file.truncate(kind == "png" ? at + 8
+                              : at + 2 + (uchar(file[at + 2]) << 8 | uchar(file[at + 3])) + 4);
   return file;
 }
 
@@ -100,63 +95,51 @@ TEST(SkinPictureBudget, BackdropAndLogoCountToo) {
   EXPECT_TRUE(target.logo.picture().isNull());       // 25 more do not
 }
 
-// A file is charged from its header, before its pixels are decoded: one that
-// does not fit stops the load with the budget's error whatever its pixels.
+// Files are charged from their headers, before they are decoded: a picture
+// that does not fit stops the load with the budget's error whatever its pixels.
 TEST(SkinPictureBudget, APictureIsChargedFromItsHeaderBeforeItIsDecoded) {
   for (const char* format : {"bmp", "png", "jpg"}) {
     TestSkin skin;
-    const std::string name = std::string("cut.") + format;
-    skin.writeBytes(QString::fromStdString("Graphics/Skin/" + name), cutShort(format, 20));
-    skin.writeConfig(kCommon + imageSection(1, name, 0, 0, 20, 20));
+    skin.writeBytes(QString("Graphics/Skin/cut.") + format, cutShort(format, 20));
+    skin.writeConfig(kCommon + imageSection(1, std::string("cut.") + format, 0, 0, 20, 20));
     SmallBudgetTarget target;
     EXPECT_EQ(loadError(target), kSkinTooLargeMessage) << format;
     EXPECT_FALSE(target.skin[1].hasPicture()) << format;
   }
 }
 
-// The variants too (a budget of 400 pixels at scale 2): one that does not
-// fit is left out undecoded, and so is every later one; one that fits and
-// then does not decode gives its pixels back.
+// So are the variants (400 pixels at scale 2): one that does not fit is left
+// out undecoded, with every later one; one that fits but does not decode
+// gives its pixels back.
 TEST(SkinPictureBudget, VariantsAreChargedFromTheirHeaders) {
-  const struct {
-    const char* name;
-    QByteArray first;  // a@2x.bmp, before b@2x.bmp (10 x 10, 100 pixels)
-    bool secondTaken;
-  } cases[] = {
-      {"over the budget, cut short", cutShort("bmp", 30), false},
-      {"within it, cut short", cutShort("bmp", 10), true},
-  };
-  for (const auto& c : cases) {
+  for (const auto& [side, laterTaken] : {std::pair{30, false}, std::pair{10, true}}) {
     TestSkin skin;
     skin.writePicture("Graphics/Skin/a.bmp", solid(5, 5, Qt::red));
     skin.writePicture("Graphics/Skin/b.bmp", solid(5, 5, Qt::red));
-    skin.writeBytes("Graphics/Skin/a@2x.bmp", c.first);
+    skin.writeBytes("Graphics/Skin/a@2x.bmp", cutShort("bmp", side));
     skin.writePicture("Graphics/Skin/b@2x.bmp", solid(10, 10, Qt::blue));
     skin.writeConfig(kCommon + imageSection(14, "a.bmp", 0, 0, 5, 5) +
                      imageSection(15, "b.bmp", 0, 0, 5, 5));
     Scaled<SmallBudgetTarget> target;
-    EXPECT_EQ(loadError(target), "") << c.name;
-    EXPECT_FALSE(target.skin[14].hasHiResPicture()) << c.name;
-    EXPECT_EQ(target.skin[15].hasHiResPicture(), c.secondTaken) << c.name;
+    EXPECT_EQ(loadError(target), "") << side;
+    EXPECT_FALSE(target.skin[14].hasHiResPicture()) << side;
+    EXPECT_EQ(target.skin[15].hasHiResPicture(), laterTaken) << side;
   }
 }
 
-// Each folder is listed at most once per load, however many names are
-// missing from it (here every picture and, at scale 2, every variant).
+// A load lists each folder at most once, however many names are missing from
+// it (pictures, and their variants at scale 2).
 TEST(SkinPictureBudget, ALoadListsEachFolderOnce) {
   TestSkin skin;
   skin.writePicture("Graphics/Skin/Seg.bmp", solid(5, 5, Qt::red));
   std::string config = kCommon;
-  for (int n = 1; n <= 81; ++n) {
-    config += imageSection(n, n % 2 ? "seg.bmp" : "gone" + std::to_string(n) + ".bmp", 0, 0, 5, 5);
-  }
+  for (int n = 1; n <= 81; ++n)
+    config += imageSection(n, n % 2 ? "seg.bmp" : "gone.bmp", 0, 0, 5, 5);
   skin.writeConfig(config);
-  for (int load = 0; load < 2; ++load) {
-    resetFolderListings();
-    Scaled<FakeSkinTarget> target;
-    EXPECT_EQ(loadError(target), "");
-    EXPECT_EQ(folderListings("Graphics/Skin/"), 1) << "load " << load;
-  }
+  resetFolderListings();
+  Scaled<FakeSkinTarget> target;
+  EXPECT_EQ(loadError(target), "");
+  EXPECT_EQ(mostFolderListings(), 1);
 }
 
 TEST(SkinPictureBudget, MissingMarkersAndNilCostNothing) {

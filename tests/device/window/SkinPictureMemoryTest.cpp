@@ -1,13 +1,12 @@
-// Pictures that decode but find no memory left to be drawn: under an
-// address-space limit the loader leaves such a @2x variant out, and stops at
-// such a picture as at one that does not decode, instead of writing through
-// a failed allocation.
+// A picture that decodes but finds no memory left to be drawn (under an
+// address-space limit): its @2x variant is left out, the picture itself stops
+// the load as one that does not decode; nothing writes through a failed
+// allocation.
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 
@@ -16,38 +15,16 @@
 #include "skin/PictureFiles.h"
 #include "skin/gfxinit.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define TAVRO_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TAVRO_ASAN 1
-#endif
-#endif
-
 namespace tavro::testing {
 namespace {
 
 class ScaledTarget : public FakeSkinTarget {
- public:
   qreal screenPixelRatio() const override { return 2.0; }
 };
 
-QByteArray bytes(const Bytes& data) {
-  return QByteArray(reinterpret_cast<const char*>(data.data()),
-                    static_cast<qsizetype>(data.size()));
-}
-
-uint64_t addressSpaceInUse() {
-  std::ifstream statm("/proc/self/statm");
-  uint64_t pages = 0;
-  statm >> pages;
-  return pages * static_cast<uint64_t>(::sysconf(_SC_PAGESIZE));
-}
-
-// In the death test's child: one load with a 64-Mpixel picture (256 MB
-// decoded) as the body or as its @2x variant, with room for decoding it but
-// not for the keyed copy that drawing needs. Exits 0 when the load went as
-// expected.
+// In the death test's child: the body or its variant has 64 Mpixels (256 MB
+// decoded), with room to decode it but not for the keyed copy drawing needs.
+// Exits 0 when the load went as it should.
 [[noreturn]] void loadUnderLimit(bool largeBody) {
   TestSkin skin;
   const QByteArray large = bytes(makeLargeBmp(16384, 4096));
@@ -55,9 +32,11 @@ uint64_t addressSpaceInUse() {
   skin.writeBytes("Graphics/Skin/body@2x.bmp", large);
   skin.writeConfig("[Common]\nSkinDir=Graphics\\Skin\n" + imageSection(1, "body.bmp", 0, 0, 8, 4));
   ScaledTarget target;
+  uint64_t pages = 0;
+  std::ifstream("/proc/self/statm") >> pages;
   rlimit limit{};
   ::getrlimit(RLIMIT_AS, &limit);
-  limit.rlim_cur = addressSpaceInUse() + (uint64_t{384} << 20);
+  limit.rlim_cur = pages * ::sysconf(_SC_PAGESIZE) + (uint64_t{384} << 20);
   if (::setrlimit(RLIMIT_AS, &limit) != 0) std::_Exit(2);
   std::string error;
   try {
@@ -65,16 +44,15 @@ uint64_t addressSpaceInUse() {
   } catch (const std::runtime_error& e) {
     error = e.what();
   }
-  const bool asExpected =
-      largeBody ? error == pictureOutOfMemoryMessage("Graphics/Skin/body.bmp") &&
-                      !target.skin[1].hasPicture()
-                : error.empty() && target.skin[1].hasPicture() &&
-                      !target.skin[1].hasHiResPicture() && target.menuBackground.width() == 36;
-  std::_Exit(asExpected ? 0 : 1);
+  const PictureControl& body = target.skin[1];
+  std::_Exit(largeBody ? !(error == pictureOutOfMemoryMessage("Graphics/Skin/body.bmp") &&
+                           !body.hasPicture())
+                       : !(error.empty() && body.hasPicture() && !body.hasHiResPicture() &&
+                           target.menuBackground.width() == 36));
 }
 
 TEST(SkinPictureMemory, APictureWithoutMemoryToBeDrawnIsTreatedAsOneThatDoesNotLoad) {
-#ifdef TAVRO_ASAN
+#ifdef __SANITIZE_ADDRESS__
   GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
 #endif
   GTEST_FLAG_SET(death_test_style, "threadsafe");

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <string>
+#include <vector>
 
 namespace tavro::testing {
 
@@ -29,6 +30,12 @@ class TestSkin {
   QTemporaryDir dir_;
   QString previousCwd_;
 };
+
+// Bytes as Qt holds them.
+inline QByteArray bytes(const std::vector<unsigned char>& data) {
+  return QByteArray(reinterpret_cast<const char*>(data.data()),
+                    static_cast<qsizetype>(data.size()));
+}
 
 // A picture of one colour.
 QImage solid(int width, int height, QColor colour, QImage::Format format = QImage::Format_RGB32);
