@@ -1,8 +1,8 @@
-// Cost of a cue request: from SoundSystem::play() to the sample being queued
-// on a mixer channel. Run with SDL_AUDIODRIVER=dummy; the WAV files are made
-// in a temporary folder.
+// Cost of a cue request: from SoundSystem::play() to the sample sounding on
+// a voice of the FSOUND layer's mixer, and the mixer's cost per output buffer.
+// Run with SDL_AUDIODRIVER=dummy; the WAV files are made in a temporary
+// folder.
 
-#include <SDL_mixer.h>
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "sound/CueMixer.h"
 #include "sound/Fsound.h"
 #include "sound/SoundSystem.h"
 
@@ -67,8 +68,8 @@ struct OpenSound {
   bool ok = false;
 };
 
-// play() until the cue sits on a channel. Every 64 requests the channels are
-// emptied with the clock stopped, so each timed request finds a free channel.
+// play() until the cue sits on a voice. Every 64 requests the voices are
+// emptied with the clock stopped, so each timed request finds a free voice.
 void BM_PlayCue(benchmark::State& state) {
   OpenSound open;
   if (!open.ok) {
@@ -81,13 +82,13 @@ void BM_PlayCue(benchmark::State& state) {
     open.sound.play(tavro::Cue::Move);
     if (++requests % 64 == 0) {
       state.PauseTiming();
-      queued += Mix_Playing(-1);
-      Mix_HaltChannel(-1);
+      queued += tavro::fsoundVoicesPlaying();
+      tavro::fsoundStopVoices();
       state.ResumeTiming();
     }
   }
-  queued += Mix_Playing(-1);
-  Mix_HaltChannel(-1);
+  queued += tavro::fsoundVoicesPlaying();
+  tavro::fsoundStopVoices();
   state.counters["queued_share"] = requests ? static_cast<double>(queued) / requests : 0.0;
 }
 BENCHMARK(BM_PlayCue);
@@ -101,6 +102,23 @@ void BM_PlayCueSoundOff(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PlayCueSoundOff);
+
+// One 512-frame stereo buffer of the audio callback with `range(0)` voices
+// sounding, each restarted when it ends.
+void BM_MixBuffer(benchmark::State& state) {
+  const int voices = static_cast<int>(state.range(0));
+  const tavro::CueSound sound(22050 * 2, 1000);  // one second of stereo
+  tavro::CueMixer mixer(64, 2);
+  std::vector<int16_t> out(512 * 2);
+  for (auto _ : state) {
+    while (mixer.playing() < voices) {
+      mixer.start(-1, &sound);
+    }
+    mixer.mix(out.data(), 512);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+BENCHMARK(BM_MixBuffer)->Arg(1)->Arg(4)->Arg(64);
 
 }  // namespace
 

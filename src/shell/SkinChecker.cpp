@@ -465,6 +465,11 @@ class Checker {
                                       "(\"Sound folder unproperly installed\")"});
       return;
     }
+    if (!soundDecoderAvailable()) {
+      problems_.push_back(SkinProblem{Severity::Warning, folder, 0, "", "",
+                                      "SDL cannot be opened: the program plays no sound and "
+                                      "takes every cue file that opens"});
+    }
     // In the order they are loaded; without Gameover the program ends.
     for (const char* cue : {"Gameover", "Got", "Miss", "Move", "Start"}) {
       const std::string path = folder + "/" + cue + ".wav";

@@ -1,4 +1,4 @@
-// The FSOUND functions over SDL2_mixer.
+// The FSOUND functions over SDL's audio output.
 //
 // FSOUND_Init only records the mix rate and the channel count; the audio
 // device is opened by FSOUND_SetOutput, which comes after it, or by the first
@@ -7,22 +7,29 @@
 // opened falls back to the default driver and then to SDL's silent "dummy"
 // driver, so samples still load and cues are dropped quietly.
 //
-// SDL and SDL2_mixer are opened at run time by the first call that needs them
-// (SdlLibrary). Where they cannot be opened, the output behaves as a device
-// that cannot be opened: samples of files that can be read load silent.
+// A sample is decoded (CueDecoder) and converted to the output's format once,
+// when it is loaded; SDL's audio thread mixes the sounding voices (CueMixer)
+// in its callback, under the device's lock, which every other touch of the
+// voices takes too.
+//
+// SDL is opened at run time by the first call that needs it (SdlLibrary).
+// Where it cannot be opened, the output behaves as a device that cannot be
+// opened: samples of files that can be read load silent.
 
 #include "Fsound.h"
 
-#include <cstdio>
 #include <unordered_set>
 
+#include "CueDecoder.h"
+#include "CueMixer.h"
 #include "SdlLibrary.h"
 
-using tavro::MixerFunctions;
+using tavro::CueMixer;
+using tavro::CueSound;
 using tavro::SdlFunctions;
 
 struct FSOUND_SAMPLE {
-  Mix_Chunk* chunk = nullptr;  // null when no mixer could be opened: a silent sample
+  CueSound sound;  // empty when no output is open: a silent sample
 };
 
 namespace {
@@ -32,17 +39,24 @@ constexpr int kMixBufferFrames = 512;
 
 struct LibraryState {
   bool initialised = false;
-  bool audioSubsystem = false;
-  bool mixerOpen = false;
+  SDL_AudioDeviceID device = 0;  // 0: no output open
   int mixRate = 22050;
   int channels = 64;
   int outputType = 0;  // 0: not chosen yet
+  CueMixer mixer;
   std::unordered_set<FSOUND_SAMPLE*> samples;
 };
 
 LibraryState& state() {
   static LibraryState s;
   return s;
+}
+
+// SDL's audio thread asks for the next buffer; SDL holds the device's lock.
+void fillBuffer(void* mixer, Uint8* stream, int bytes) {
+  CueMixer& m = *static_cast<CueMixer*>(mixer);
+  m.mix(reinterpret_cast<int16_t*>(stream),
+        bytes / static_cast<int>(sizeof(int16_t)) / m.channels());
 }
 
 const char* driverFor(int outputType) {
@@ -53,85 +67,81 @@ const char* driverFor(int outputType) {
 #endif
 }
 
-bool startAudio(const SdlFunctions& sdl, const MixerFunctions& mix, const char* driver,
-                SDL_HintPriority priority) {
-  if (driver != nullptr) {
-    sdl.SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver, priority);
-  } else {
-    sdl.SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-  }
-  if (sdl.SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+// Starts SDL's audio with one driver (null: SDL's first that works) and
+// opens the device. SDL's audio alone, without its event subsystem, which the
+// output does not need.
+bool startAudio(const SdlFunctions& sdl, const char* driver) {
+  LibraryState& s = state();
+  if (sdl.SDL_AudioInit(driver) != 0) {
     return false;
   }
-  if (mix.Mix_OpenAudio(state().mixRate, AUDIO_S16SYS, 2, kMixBufferFrames) != 0) {
-    sdl.SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  SDL_AudioSpec wanted{};
+  wanted.freq = s.mixRate;
+  wanted.format = AUDIO_S16SYS;
+  wanted.channels = tavro::kCueChannels;
+  wanted.samples = kMixBufferFrames;
+  wanted.callback = fillBuffer;
+  wanted.userdata = &s.mixer;
+  SDL_AudioSpec obtained{};
+  // No changes allowed: SDL converts to whatever the hardware takes, so the
+  // mixer's format is the one asked for and the samples fit it as loaded.
+  s.device = sdl.SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  if (s.device == 0) {
+    sdl.SDL_AudioQuit();
     return false;
   }
   return true;
 }
 
-// Opens the mixer once per init. A driver that fails gives way to the default
-// one, and that to the silent dummy driver.
+// Opens the output once per init. A driver that fails gives way to the
+// default one, and that to the silent dummy driver.
 void openDevice() {
   LibraryState& s = state();
-  if (!s.initialised || s.mixerOpen) {
+  if (!s.initialised || s.device != 0) {
     return;
   }
-  const MixerFunctions* mix = tavro::mixerLibrary();
-  if (mix == nullptr) {
-    return;  // no library: as a device that cannot be opened
-  }
-  const SdlFunctions& sdl = *tavro::sdlLibrary();
-  const char* forced = sdl.SDL_getenv("SDL_AUDIODRIVER");
-  bool open = false;
-  if (forced != nullptr && *forced != '\0') {
-    open = startAudio(sdl, *mix, forced, SDL_HINT_NORMAL);
-  } else {
-    open = startAudio(sdl, *mix, driverFor(s.outputType), SDL_HINT_NORMAL);
-    if (!open && driverFor(s.outputType) != nullptr) {
-      open = startAudio(sdl, *mix, nullptr, SDL_HINT_NORMAL);
-    }
-  }
-  if (!open) {
-    open = startAudio(sdl, *mix, "dummy", SDL_HINT_OVERRIDE);
-  }
-  sdl.SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-  if (!open) {
-    return;
-  }
-  s.audioSubsystem = true;
-  s.mixerOpen = true;
-  mix->Mix_AllocateChannels(s.channels);
-}
-
-// Without a mixer a sample is still loaded as far as the file is concerned: a
-// readable WAV gives a silent handle, a missing or broken file gives null.
-// Without SDL to read it, any file that opens counts as readable.
-FSOUND_SAMPLE* loadSilent(const char* name) {
   const SdlFunctions* sdl = tavro::sdlLibrary();
   if (sdl == nullptr) {
-    std::FILE* file = std::fopen(name, "rb");
-    if (file == nullptr) {
-      return nullptr;
+    return;  // no library: as a device that cannot be opened
+  }
+  s.mixer = CueMixer(s.channels, tavro::kCueChannels);
+  const char* forced = sdl->SDL_getenv("SDL_AUDIODRIVER");
+  bool open = false;
+  if (forced != nullptr && *forced != '\0') {
+    open = startAudio(*sdl, forced);
+  } else {
+    open = startAudio(*sdl, driverFor(s.outputType));
+    if (!open && driverFor(s.outputType) != nullptr) {
+      open = startAudio(*sdl, nullptr);
     }
-    std::fclose(file);
-    return new FSOUND_SAMPLE{};
   }
-  SDL_AudioSpec format;
-  Uint8* buffer = nullptr;
-  Uint32 length = 0;
-  if (sdl->SDL_LoadWAV_RW(sdl->SDL_RWFromFile(name, "rb"), 1, &format, &buffer, &length) ==
-      nullptr) {
-    return nullptr;
+  if (!open && !startAudio(*sdl, "dummy")) {
+    return;
   }
-  sdl->SDL_FreeWAV(buffer);
-  return new FSOUND_SAMPLE{};
+  sdl->SDL_PauseAudioDevice(s.device, 0);
 }
 
+// The voices are touched only under the device's lock (SDL's audio thread
+// mixes them).
+class VoiceLock {
+ public:
+  VoiceLock() : device_(state().device) {
+    if (device_ != 0) tavro::sdlLibrary()->SDL_LockAudioDevice(device_);
+  }
+  ~VoiceLock() {
+    if (device_ != 0) tavro::sdlLibrary()->SDL_UnlockAudioDevice(device_);
+  }
+  VoiceLock(const VoiceLock&) = delete;
+  VoiceLock& operator=(const VoiceLock&) = delete;
+
+ private:
+  SDL_AudioDeviceID device_;
+};
+
 void releaseSample(FSOUND_SAMPLE* sample) {
-  if (sample->chunk != nullptr) {
-    // Only a mixer that opened makes chunks; this also stops the channels that play it.
-    tavro::mixerLibrary()->Mix_FreeChunk(sample->chunk);
+  {
+    VoiceLock lock;
+    state().mixer.stop(&sample->sound);  // its voices stop before the sound goes away
   }
   delete sample;
 }
@@ -147,7 +157,9 @@ bool FSOUND_Init(int mixrate, int maxsoftwarechannels, unsigned int /*flags*/) {
   }
   s.initialised = true;
   s.mixRate = mixrate > 0 ? mixrate : 22050;
-  s.channels = maxsoftwarechannels > 0 ? maxsoftwarechannels : 64;
+  s.channels = maxsoftwarechannels > 0 && maxsoftwarechannels <= CueMixer::kMaxVoices
+                   ? maxsoftwarechannels
+                   : CueMixer::kMaxVoices;
   return true;
 }
 
@@ -156,12 +168,12 @@ bool FSOUND_SetOutput(int outputtype) {
   if (outputtype != FSOUND_OUTPUT_WINMM && outputtype != FSOUND_OUTPUT_DSOUND) {
     return false;
   }
-  if (s.mixerOpen) {
+  if (s.device != 0) {
     return false;  // the output is chosen once per init
   }
   s.outputType = outputtype;
   openDevice();
-  return s.mixerOpen || !s.initialised;
+  return s.device != 0 || !s.initialised;
 }
 
 FSOUND_SAMPLE* FSOUND_Sample_Load(int /*index*/, const char* name, unsigned int /*mode*/,
@@ -171,18 +183,13 @@ FSOUND_SAMPLE* FSOUND_Sample_Load(int /*index*/, const char* name, unsigned int 
     return nullptr;
   }
   openDevice();
-  FSOUND_SAMPLE* sample = nullptr;
-  if (s.mixerOpen) {
-    Mix_Chunk* chunk = tavro::mixerLibrary()->Mix_LoadWAV(name);
-    if (chunk == nullptr) {
-      return nullptr;
-    }
-    sample = new FSOUND_SAMPLE{chunk};
-  } else {
-    sample = loadSilent(name);
-    if (sample == nullptr) {
-      return nullptr;
-    }
+  tavro::DecodedCue cue = tavro::decodeCue(tavro::sdlLibrary(), name, s.mixRate);
+  if (!cue.playable) {
+    return nullptr;
+  }
+  auto* sample = new FSOUND_SAMPLE{};
+  if (s.device != 0) {
+    sample->sound = std::move(cue.sound);  // without an output nothing is kept
   }
   s.samples.insert(sample);
   return sample;
@@ -190,14 +197,11 @@ FSOUND_SAMPLE* FSOUND_Sample_Load(int /*index*/, const char* name, unsigned int 
 
 int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample) {
   LibraryState& s = state();
-  if (sample == nullptr || !s.mixerOpen || s.samples.count(sample) == 0 ||
-      sample->chunk == nullptr) {
+  if (sample == nullptr || s.device == 0 || s.samples.count(sample) == 0) {
     return -1;
   }
-  if (channel < -1 || channel >= s.channels) {
-    return -1;
-  }
-  return tavro::mixerLibrary()->Mix_PlayChannel(channel, sample->chunk, 0);
+  VoiceLock lock;
+  return s.mixer.start(channel, &sample->sound);
 }
 
 void FSOUND_Sample_Free(FSOUND_SAMPLE* sample) {
@@ -210,18 +214,34 @@ void FSOUND_Sample_Free(FSOUND_SAMPLE* sample) {
 
 void FSOUND_Close() {
   LibraryState& s = state();
+  if (s.device != 0) {
+    // Waits for the audio thread: no voice is mixed after this.
+    tavro::sdlLibrary()->SDL_CloseAudioDevice(s.device);
+    tavro::sdlLibrary()->SDL_AudioQuit();
+    s.device = 0;
+  }
   for (FSOUND_SAMPLE* sample : s.samples) {
-    releaseSample(sample);
-  }
-  s.samples.clear();
-  if (s.mixerOpen) {
-    tavro::mixerLibrary()->Mix_HaltChannel(-1);
-    tavro::mixerLibrary()->Mix_CloseAudio();
-  }
-  if (s.audioSubsystem) {
-    tavro::sdlLibrary()->SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    delete sample;
   }
   s = LibraryState{};
 }
 
 }  // extern "C"
+
+namespace tavro {
+
+int fsoundOutputRate() {
+  return state().device != 0 ? state().mixRate : 0;
+}
+
+int fsoundVoicesPlaying() {
+  VoiceLock lock;
+  return state().mixer.playing();
+}
+
+void fsoundStopVoices() {
+  VoiceLock lock;
+  state().mixer.stopAll();
+}
+
+}  // namespace tavro

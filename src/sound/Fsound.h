@@ -1,7 +1,8 @@
 #pragma once
 // A small stand-in for the six FSOUND functions of the FMOD 3 library, over
-// SDL2_mixer with 64 channels. Null sample handles are harmless everywhere;
-// closing without an init is harmless.
+// SDL's own audio output and WAV loader, with a mixer of 64 voices. Null
+// sample handles are harmless everywhere; closing without an init is
+// harmless.
 
 struct FSOUND_SAMPLE;
 
@@ -19,3 +20,15 @@ inline constexpr int FSOUND_FREE = -1;
 inline constexpr unsigned int FSOUND_2D = 0x2000;
 inline constexpr int FSOUND_OUTPUT_WINMM = 1;
 inline constexpr int FSOUND_OUTPUT_DSOUND = 2;
+
+namespace tavro {
+
+// A look into the layer for its tests and the benchmark; the program needs none.
+// The rate of the open output, 0 while no output is open.
+int fsoundOutputRate();
+// The voices sounding now.
+int fsoundVoicesPlaying();
+// Silences every voice.
+void fsoundStopVoices();
+
+}  // namespace tavro

@@ -12,7 +12,6 @@ namespace {
 // The two platform steps: open a shared library by file name, find a symbol.
 #if defined(_WIN32)
 constexpr const char* kSdlFile = "SDL2.dll";
-constexpr const char* kMixerFile = "SDL2_mixer.dll";
 
 void* openShared(const char* file) {
   return reinterpret_cast<void*>(LoadLibraryA(file));
@@ -23,7 +22,6 @@ void* sharedSymbol(void* library, const char* name) {
 }
 #else
 constexpr const char* kSdlFile = "libSDL2-2.0.so.0";
-constexpr const char* kMixerFile = "libSDL2_mixer-2.0.so.0";
 
 void* openShared(const char* file) {
   return dlopen(file, RTLD_NOW | RTLD_LOCAL);
@@ -55,23 +53,10 @@ const SdlFunctions* openSdl() {
   if (!ok) {
     return nullptr;
   }
-  // Before any SDL_InitSubSystem: the program ends on SIGINT and SIGTERM itself.
+  // Before any SDL_InitSubSystem or SDL_AudioInit: the program ends on SIGINT
+  // and SIGTERM itself.
   table.SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   return &table;
-}
-
-const MixerFunctions* openMixer() {
-  if (sdlLibrary() == nullptr) {
-    return nullptr;
-  }
-  void* library = openShared(kMixerFile);
-  if (library == nullptr) {
-    return nullptr;
-  }
-  static MixerFunctions table;
-  bool ok = true;
-  TAVRO_MIXER_FUNCTIONS(TAVRO_SDL_RESOLVE)
-  return ok ? &table : nullptr;
 }
 
 #undef TAVRO_SDL_RESOLVE
@@ -80,11 +65,6 @@ const MixerFunctions* openMixer() {
 
 const SdlFunctions* sdlLibrary() {
   static const SdlFunctions* const table = openSdl();
-  return table;
-}
-
-const MixerFunctions* mixerLibrary() {
-  static const MixerFunctions* const table = openMixer();
   return table;
 }
 

@@ -1,7 +1,5 @@
 #include "SoundSystem.h"
 
-#include <cstdint>
-
 #include "Fsound.h"
 #include "FsoundLibrary.h"
 #include "device/RegularFile.h"
@@ -9,10 +7,7 @@
 namespace tavro {
 
 namespace {
-constexpr int kMixRate = 22050;
 constexpr int kSoftwareChannels = 64;
-// A cue lasts a second or two; 16 MB of WAV is minutes of CD-quality sound.
-constexpr std::uint64_t kMaxSoundFileSize = std::uint64_t{16} << 20;
 
 // The library opens the file itself. A path that holds something other than
 // a regular file (a named pipe would block it, a device would never end) or
@@ -20,7 +15,7 @@ constexpr std::uint64_t kMaxSoundFileSize = std::uint64_t{16} << 20;
 // a missing file does. A path with nothing there goes to the library, which
 // finds it missing.
 FSOUND_SAMPLE* loadSample(FsoundLibrary& library, const char* file) {
-  const FileStatus status = checkRegularFile(file, kMaxSoundFileSize);
+  const FileStatus status = checkRegularFile(file, kMaxCueFileSize);
   if (status != FileStatus::Ok && status != FileStatus::Absent) {
     return nullptr;
   }
@@ -33,7 +28,7 @@ SoundSystem::SoundSystem() : library_(fsoundLibrary()) {}
 SoundSystem::SoundSystem(FsoundLibrary& library) : library_(library) {}
 
 bool SoundSystem::Snd_Open(int outputType) {
-  library_.Init(kMixRate, kSoftwareChannels, 0);
+  library_.Init(kCueMixRate, kSoftwareChannels, 0);
   library_.SetOutput(outputType);
   sample_gameover = loadSample(library_, "Sound/Gameover.wav");
   sample_got = loadSample(library_, "Sound/Got.wav");

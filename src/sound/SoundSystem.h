@@ -1,6 +1,8 @@
 #pragma once
 // The five cue samples: Snd_Open, Snd_Play, Snd_Release.
 
+#include <cstdint>
+
 #include "device/Ports.h"
 
 struct FSOUND_SAMPLE;
@@ -8,6 +10,13 @@ struct FSOUND_SAMPLE;
 namespace tavro {
 
 class FsoundLibrary;
+
+// The mix rate the output is opened with.
+inline constexpr int kCueMixRate = 22050;
+// A cue lasts a second or two; 16 MB of WAV is minutes of CD-quality sound.
+// A cue file that is no regular file within this size is not handed to the
+// library and stays unloaded, as a missing file does.
+inline constexpr std::uint64_t kMaxCueFileSize = std::uint64_t{16} << 20;
 
 class SoundSystem : public SoundCues {
  public:

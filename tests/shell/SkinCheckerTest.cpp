@@ -104,7 +104,7 @@ const Expected kBrokenSkinProblems[] = {
     {Severity::Warning, 30, "Image9", "Top", "'abc' is not a valid integer: the default 0"},
     {Severity::Warning, 31, "Image1", "", "repeated section, ignored"},
     {Severity::Error, 0, "Manual", "ManualDir", "6.bmp\" not found"},
-    {Severity::Warning, 0, "", "", "not a RIFF WAVE file: the Move cue stays silent"},
+    {Severity::Warning, 0, "", "", "(not a Waveform file)): the Move cue stays silent"},
 };
 
 // Builds the broken skin in a fresh folder.

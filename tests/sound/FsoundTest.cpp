@@ -1,10 +1,10 @@
-// The FSOUND layer over SDL2_mixer, with SDL's dummy and disk drivers.
+// The FSOUND layer over SDL's audio output, with SDL's dummy and disk drivers.
 
-#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -17,6 +17,7 @@
 
 #include "RecordingFsound.h"
 #include "TestWav.h"
+#include "sound/CueDecoder.h"
 #include "sound/Fsound.h"
 #include "sound/FsoundLibrary.h"
 #include "sound/SoundSystem.h"
@@ -127,13 +128,13 @@ TEST_F(Fsound, SixtyFourCuesSoundTogetherAndNoneIsCutOff) {
     channels.push_back(FSOUND_PlaySound(FSOUND_FREE, sample));
     ASSERT_GE(channels.back(), 0) << "cue " << i;
   }
-  EXPECT_EQ(Mix_Playing(-1), 64);
+  EXPECT_EQ(fsoundVoicesPlaying(), 64);
   // The 65th finds no free channel and is dropped; the 64 sounding go on.
   EXPECT_EQ(FSOUND_PlaySound(FSOUND_FREE, sample), -1);
-  EXPECT_EQ(Mix_Playing(-1), 64);
+  EXPECT_EQ(fsoundVoicesPlaying(), 64);
 
   FSOUND_Sample_Free(sample);  // stops its channels and frees it
-  EXPECT_EQ(Mix_Playing(-1), 0);
+  EXPECT_EQ(fsoundVoicesPlaying(), 0);
   FSOUND_Sample_Free(sample);  // already freed: ignored
   EXPECT_EQ(FSOUND_PlaySound(FSOUND_FREE, sample), -1);
 }
@@ -197,17 +198,17 @@ double tonePower(const std::vector<double>& x, double hz, int rate) {
 }
 
 // Plays the given tones at once through the disk driver and returns the
-// mixed output (left channel, -1..1) with its rate.
+// mixed output (left channel, -1..1) with its rate. With `freeAfterMs` the
+// samples are freed that long after they were started, while they sound.
 std::vector<double> mixThroughDisk(const std::string& out, const std::vector<std::string>& files,
-                                   int& rate) {
+                                   int& rate, int freeAfterMs = -1) {
   ScopedEnv driver("SDL_AUDIODRIVER", "disk");
   ScopedEnv file("SDL_DISKAUDIOFILE", out);
   EXPECT_TRUE(FSOUND_Init(22050, 64, 0));
   FSOUND_SetOutput(FSOUND_OUTPUT_DSOUND);
-  Uint16 format = 0;
-  int channels = 0;
-  EXPECT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
-  EXPECT_EQ(format, AUDIO_S16SYS);
+  rate = fsoundOutputRate();
+  EXPECT_EQ(rate, 22050);
+  const int channels = kCueChannels;  // 16-bit samples, as the output was opened
   std::vector<FSOUND_SAMPLE*> samples;
   for (const std::string& f : files) {
     samples.push_back(FSOUND_Sample_Load(FSOUND_FREE, f.c_str(), FSOUND_2D, 0, 0));
@@ -217,7 +218,11 @@ std::vector<double> mixThroughDisk(const std::string& out, const std::vector<std
     EXPECT_GE(FSOUND_PlaySound(FSOUND_FREE, s), 0);
   }
   // The disk driver writes at about real-time pace: give the tones time to pass.
-  std::this_thread::sleep_for(std::chrono::milliseconds(450));
+  if (freeAfterMs >= 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(freeAfterMs));
+    for (FSOUND_SAMPLE* s : samples) FSOUND_Sample_Free(s);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(450 - std::max(freeAfterMs, 0)));
   FSOUND_Close();
 
   std::ifstream in(out, std::ios::binary);
@@ -266,6 +271,45 @@ TEST_F(Fsound, OverlappingCuesBothSound) {
   const double noise = tonePower(mixed, 2500, rate);
   EXPECT_GT(tonePower(mixed, 440, rate), 100 * noise);
   EXPECT_GT(tonePower(mixed, 1000, rate), 100 * noise);
+}
+
+// A WAV holding one level for `ms` milliseconds (-1..1).
+std::string levelWav(const std::string& path, double level, int ms) {
+  testing::WavLayout w;
+  w.data = testing::pcm16(std::vector<int16_t>(static_cast<std::size_t>(22050 * ms / 1000),
+                                               static_cast<int16_t>(level * 32767)));
+  EXPECT_TRUE(testing::writeBytes(path, testing::wavBytes(w)));
+  return path;
+}
+
+TEST_F(Fsound, CuesSoundingTogetherAddUpAndClipWithoutWrappingAround) {
+  struct Case {
+    double level;
+    double loudest;  // of the mixed output
+  } cases[] = {{0.25, 0.5}, {0.7, 32767 / 32768.0}, {-0.7, -1.0}};
+  for (const Case& c : cases) {
+    const std::string a = levelWav(path("level.wav"), c.level, 250);
+    int rate = 0;
+    const auto mixed = loudPart(mixThroughDisk(path("out.raw"), {a, a}, rate));
+    ASSERT_FALSE(mixed.empty()) << c.level;
+    const auto [low, high] = std::minmax_element(mixed.begin(), mixed.end());
+    const double loudest = c.level > 0 ? *high : *low;
+    EXPECT_NEAR(loudest, c.loudest, 0.002) << c.level;
+    EXPECT_GE(*low * c.level, 0.0) << c.level << ": no sample of the other sign";
+    FSOUND_Close();
+  }
+}
+
+TEST_F(Fsound, SampleFreedWhileItSoundsStopsItsVoicesAtOnce) {
+  ASSERT_TRUE(writeToneWav(path("long.wav"), 440, 1000));
+  int rate = 0;
+  const auto output = mixThroughDisk(path("out.raw"), {path("long.wav")}, rate, 150);
+  const auto mixed = loudPart(output);
+  // Sounded until the free, well before the second it lasts, and then not again.
+  EXPECT_GT(mixed.size(), static_cast<size_t>(rate / 20));
+  EXPECT_LT(mixed.size(), static_cast<size_t>(rate * 4 / 10));
+  ASSERT_GT(output.size(), mixed.size() + rate / 20);
+  EXPECT_EQ(fsoundVoicesPlaying(), 0);
 }
 
 }  // namespace

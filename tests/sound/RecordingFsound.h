@@ -22,6 +22,14 @@ class RecordingFsound : public FsoundLibrary {
   std::vector<std::string> missing;
   std::vector<int> playResults;
 
+  // What the load of `file` returned; null also when it was never loaded.
+  FSOUND_SAMPLE* loadedAs(const std::string& file) const {
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+      if (files_[i] == file) return loaded_[i];
+    }
+    return nullptr;
+  }
+
   // The fake handle of the n-th load (0-based).
   static FSOUND_SAMPLE* fake(int n) {
     return reinterpret_cast<FSOUND_SAMPLE*>(static_cast<uintptr_t>(0x1000 + 0x10 * n));
@@ -56,6 +64,7 @@ class RecordingFsound : public FsoundLibrary {
       sample = fake(static_cast<int>(loaded_.size()));
     }
     loaded_.push_back(sample);
+    files_.push_back(file);
     return sample;
   }
   int PlaySound(int channel, FSOUND_SAMPLE* sample) override {
@@ -80,6 +89,7 @@ class RecordingFsound : public FsoundLibrary {
  private:
   FsoundLibrary* forward_;
   std::vector<FSOUND_SAMPLE*> loaded_;
+  std::vector<std::string> files_;
 };
 
 }  // namespace tavro::testing

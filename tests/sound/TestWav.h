@@ -1,5 +1,6 @@
 #pragma once
-// WAV files made on the spot for the sound tests: 16-bit mono PCM tones.
+// WAV files made on the spot for the sound tests: 16-bit mono PCM tones, and
+// files of any layout, well formed or not.
 
 #include <cmath>
 #include <cstdint>
@@ -41,6 +42,63 @@ inline bool writeToneWav(const std::string& path, double hz, int ms, double ampl
   out.write("data", 4);
   putLe(out, dataBytes, 4);
   out.write(reinterpret_cast<const char*>(pcm.data()), dataBytes);
+  return static_cast<bool>(out);
+}
+
+// The parts of a WAV file, to be put together in any order or cut short.
+struct WavLayout {
+  uint16_t encoding = 1;  // 1 PCM, 3 float, 6 A-law, 7 mu-law
+  uint16_t channels = 1;
+  uint32_t rate = 22050;
+  uint16_t bits = 16;
+  std::string data;  // the samples as stored
+  bool dataBeforeFormat = false;
+  std::size_t cutTo = 0;  // the file's length when not 0
+};
+
+inline std::string le(uint32_t value, int bytes) {
+  std::string out;
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+  return out;
+}
+
+inline std::string wavBytes(const WavLayout& w) {
+  const uint32_t frameBytes = w.channels * ((w.bits + 7u) / 8u);
+  const std::string format = "fmt " + le(16, 4) + le(w.encoding, 2) + le(w.channels, 2) +
+                             le(w.rate, 4) + le(w.rate * frameBytes, 4) + le(frameBytes, 2) +
+                             le(w.bits, 2);
+  const std::string data = "data" + le(static_cast<uint32_t>(w.data.size()), 4) + w.data;
+  const std::string body = w.dataBeforeFormat ? data + format : format + data;
+  std::string file = "RIFF" + le(static_cast<uint32_t>(4 + body.size()), 4) + "WAVE" + body;
+  if (w.cutTo != 0 && w.cutTo < file.size()) file.resize(w.cutTo);
+  return file;
+}
+
+// 16-bit little-endian samples as stored in a data chunk.
+inline std::string pcm16(const std::vector<int16_t>& samples) {
+  std::string out;
+  for (int16_t v : samples) out += le(static_cast<uint16_t>(v), 2);
+  return out;
+}
+
+// An AIFF file (big-endian, "FORM"): a sound format, but no WAV.
+inline std::string aiffBytes() {
+  auto be = [](uint32_t value, int bytes) {
+    std::string out;
+    for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return out;
+  };
+  // COMM: 1 channel, 100 frames, 16 bits, 22050 Hz as an 80-bit float.
+  const std::string comm = "COMM" + be(18, 4) + be(1, 2) + be(100, 4) + be(16, 2) +
+                           std::string("\x40\x0d\xac\x44\0\0\0\0\0\0", 10);
+  const std::string ssnd = "SSND" + be(208, 4) + be(0, 4) + be(0, 4) + std::string(200, '\x10');
+  return "FORM" + be(static_cast<uint32_t>(4 + comm.size() + ssnd.size()), 4) + "AIFF" + comm +
+         ssnd;
+}
+
+inline bool writeBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 
