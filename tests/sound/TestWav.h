@@ -74,26 +74,10 @@ inline std::string wavBytes(const WavLayout& w) {
   return file;
 }
 
-// 16-bit little-endian samples as stored in a data chunk.
 inline std::string pcm16(const std::vector<int16_t>& samples) {
   std::string out;
   for (int16_t v : samples) out += le(static_cast<uint16_t>(v), 2);
   return out;
-}
-
-// An AIFF file (big-endian, "FORM"): a sound format, but no WAV.
-inline std::string aiffBytes() {
-  auto be = [](uint32_t value, int bytes) {
-    std::string out;
-    for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-    return out;
-  };
-  // COMM: 1 channel, 100 frames, 16 bits, 22050 Hz as an 80-bit float.
-  const std::string comm = "COMM" + be(18, 4) + be(1, 2) + be(100, 4) + be(16, 2) +
-                           std::string("\x40\x0d\xac\x44\0\0\0\0\0\0", 10);
-  const std::string ssnd = "SSND" + be(208, 4) + be(0, 4) + be(0, 4) + std::string(200, '\x10');
-  return "FORM" + be(static_cast<uint32_t>(4 + comm.size() + ssnd.size()), 4) + "AIFF" + comm +
-         ssnd;
 }
 
 inline bool writeBytes(const std::string& path, const std::string& bytes) {
