@@ -121,14 +121,6 @@ void TForm1::setUpControls() {
   for (int n = 1; n <= kSkinImageCount; ++n) {
     skin_[static_cast<std::size_t>(n)].setVisible(shownAtStart(n));
   }
-  const builtin::Blob menu = builtin::picture("game_menu");
-  if (!menu.empty()) {
-    try {
-      gameMenuBackground_.setPicture(decodeBuiltin(menu));
-    } catch (const std::exception&) {
-      // A broken built-in picture leaves the menu without a picture.
-    }
-  }
   gameMenuBackground_.setGeometry(QRect(0, 0, 36, 32));
   gameMenuTop_.setGeometry(QRect(40, 72, 36, 32));
 
@@ -139,6 +131,28 @@ void TForm1::setUpControls() {
   for (PictureControl* control : {&backdrop_, &logo_, &gameMenuBackground_, &gameMenuTop_}) {
     control->setChangeListener(listener);
   }
+}
+
+void TForm1::decodeGameMenuPicture() {
+  if (gameMenuDecoded_) {
+    return;
+  }
+  gameMenuDecoded_ = true;
+  const builtin::Blob menu = builtin::picture("game_menu");
+  if (!menu.empty()) {
+    try {
+      gameMenuBackground_.setPicture(decodeBuiltin(menu));
+    } catch (const std::exception&) {
+      // A broken built-in picture leaves the menu without a picture.
+    }
+  }
+}
+
+PictureControl& TForm1::gameMenuBackgroundControl() {
+  if (fullscreen_mode) {
+    decodeGameMenuPicture();
+  }
+  return gameMenuBackground_;
 }
 
 bool TForm1::FormCreate() {

@@ -110,7 +110,9 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   PictureControl& backdropControl() override { return backdrop_; }
   PictureControl& logoControl() override { return logo_; }
   PictureControl& gameMenuTopControl() override { return gameMenuTop_; }
-  PictureControl& gameMenuBackgroundControl() override { return gameMenuBackground_; }
+  // In fullscreen mode the control gets its built-in picture first: only
+  // fullscreen shows the game menu, so a windowed run never decodes it.
+  PictureControl& gameMenuBackgroundControl() override;
   int clientWidth() const override { return composer_.size().width(); }
   int clientHeight() const override { return composer_.size().height(); }
   void setClientWidth(int width) override;
@@ -156,6 +158,7 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   };
 
   void setUpControls();
+  void decodeGameMenuPicture();
   void controlChanged(const QRect& area);
   void resizeClient(QSize size);
   // Out of the fullscreen state the window keeps exactly its client size.
@@ -179,6 +182,7 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   QTimer settleRepaint_;
   int settleRepaints_ = 0;
   bool seeThroughByAlpha_ = false;  // key colour made clear in the paint (Wayland)
+  bool gameMenuDecoded_ = false;
   // The digit each position shows (kNoDigit: none asked for yet).
   static constexpr int kNoDigit = -2;
   std::array<int, 4> digits_{kNoDigit, kNoDigit, kNoDigit, kNoDigit};
