@@ -110,6 +110,7 @@ void TManualForm::Inp_esc_up() {
 }
 
 void TManualForm::paintEvent(QPaintEvent*) {
+  decodePages();
   QPainter p(this);
   p.fillRect(rect(), Qt::white);
   auto draw = [&](const PictureControl& c) {
@@ -138,6 +139,7 @@ void TManualForm::paintEvent(QPaintEvent*) {
 
 void TManualForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  decodePages();
   Vid_Show_Page();
   setFocus();
 }
@@ -327,6 +329,29 @@ qreal TManualForm::screenPixelRatio() const {
 void TManualForm::setHiResPage(int n, Picture variant) {
   pages_[n - 1].hiRes = variant.image.scaled(pages_[n - 1].image.size() * 2, Qt::IgnoreAspectRatio,
                                              Qt::FastTransformation);
+}
+
+bool TManualForm::takePageFile(int n, const std::string& windowsPath) {
+  page_files_[n - 1] = windowsPath;
+  pages_waiting_ = true;
+  return true;
+}
+
+void TManualForm::decodePages() {
+  if (!pages_waiting_) {
+    return;
+  }
+  pages_waiting_ = false;
+  std::array<std::string, kManualPageCount> files;
+  files.swap(page_files_);
+  runHandler(
+      [&] {
+        HiResLoader hiRes(screenPixelRatio() >= kHiResPixelRatio, 4 * pictureBudget());
+        for (int n = 1; n <= kManualPageCount; ++n) {
+          if (!files[n - 1].empty()) loadManualPage(*this, hiRes, n, files[n - 1]);
+        }
+      },
+      this);
 }
 
 void TManualForm::sizePage(int n, int w, int h) {

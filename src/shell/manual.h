@@ -22,6 +22,7 @@ class TManualForm : public QWidget, private ManualTarget {
 
  public:
   // Loads the pages at once (FormCreate); load errors are shown in an error box.
+  // The pixels of pages that pass every check are decoded at the first show.
   explicit TManualForm(const std::string& configFile, QWidget* parent = nullptr);
 
   // "View manual": centred the first time, later where it was left; on the page last shown.
@@ -30,7 +31,11 @@ class TManualForm : public QWidget, private ManualTarget {
   int currentPage() const { return current_page; }
   bool buttonVisible(ManualButton b) const { return buttons_[index(b)].visible; }
   QRect buttonRect(ManualButton b) const { return buttons_[index(b)].rect; }
-  const QImage& pageImage(int n) const { return pages_[n - 1].image; }
+  // Page n's picture, decoded first if it waits (see decodePages).
+  const QImage& pageImage(int n) {
+    decodePages();
+    return pages_[n - 1].image;
+  }
   // A key release waiting to be told apart from an auto-repeat.
   bool keyReleasePending() const { return pending_release_ != 0; }
 
@@ -70,6 +75,9 @@ class TManualForm : public QWidget, private ManualTarget {
   void placeButtons();
   PressTarget hitTest(const QPoint& p) const;
   void flushKeyRelease();  // runs the waiting key release, if any
+  // Decodes the pages whose files were taken at creation, in page order; an
+  // error is shown in an error box and leaves the pages from the failing one on empty.
+  void decodePages();
 
   // ManualTarget
   void setClientHeight(int height) override;
@@ -79,6 +87,7 @@ class TManualForm : public QWidget, private ManualTarget {
   qreal screenPixelRatio() const override;
   void setHiResPage(int n, Picture variant) override;
   void sizePage(int n, int width, int height) override;
+  bool takePageFile(int n, const std::string& windowsPath) override;
 
   int current_page = 1;
   QPoint drag_origin;
@@ -90,6 +99,8 @@ class TManualForm : public QWidget, private ManualTarget {
   PictureControl page_top_;                             // im_page_top
   QRect frame_;                                         // sh_page_top
   std::array<PictureControl, 6> buttons_;
+  std::array<std::string, kManualPageCount> page_files_;  // pages waiting to be decoded
+  bool pages_waiting_ = false;
 };
 
 }  // namespace tavro

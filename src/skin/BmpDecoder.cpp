@@ -191,14 +191,15 @@ void decodeRows(const Bytes& in, const Header& h, QImage& image) {
 }
 
 // RLE8 and RLE4. Pixels the data skips stay black. The data must end with
-// the end-of-bitmap code unless every row has already been written.
-void decodeRle(const Bytes& in, const Header& h, QImage& image) {
+// the end-of-bitmap code unless every row has already been written. Without
+// an image the data is only walked, to find out whether it decodes.
+void decodeRle(const Bytes& in, const Header& h, QImage* image) {
   const bool rle4 = h.compression == kRle4;
   int64_t x = 0;
   int64_t y = 0;  // counted from the bottom row
   auto put = [&](uint32_t index) {
-    if (x < h.width && y < h.height) {
-      reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(h.height - 1 - y)))[x] =
+    if (image != nullptr && x < h.width && y < h.height) {
+      reinterpret_cast<QRgb*>(image->scanLine(static_cast<int>(h.height - 1 - y)))[x] =
           paletteColor(h, index);
     }
     ++x;
@@ -268,13 +269,24 @@ Picture decodeBmp(const unsigned char* data, std::size_t size) {
   if (picture.image.isNull()) invalid();
   if (rle) {
     picture.image.fill(qRgb(0, 0, 0));
-    decodeRle(in, h, picture.image);
+    decodeRle(in, h, &picture.image);
   } else {
     decodeRows(in, h, picture.image);
   }
   picture.kind = PictureKind::Bitmap;
   picture.monochrome = h.bpp == 1;
   return picture;
+}
+
+QSize checkBmp(const unsigned char* data, std::size_t size) {
+  const Bytes in(data, size);
+  const Header h = readHeader(in);
+  if (h.compression == kRle8 || h.compression == kRle4) {
+    decodeRle(in, h, nullptr);
+  } else {
+    checkRowsPresent(in, h);
+  }
+  return QSize(static_cast<int>(h.width), static_cast<int>(h.height));
 }
 
 }  // namespace tavro

@@ -32,19 +32,25 @@ void Gfx_Load_Manual(ManualTarget& target, const std::string& configFile) {
   int64_t budget = target.pictureBudget();
   HiResLoader hiRes(target.screenPixelRatio() >= kHiResPixelRatio, 4 * budget);
   for (int n = 1; n <= kManualPageCount; ++n) {
-    const std::string file = hostPath(folder + std::to_string(n) + ".bmp");
+    const std::string windowsPath = folder + std::to_string(n) + ".bmp";
+    const std::string file = hostPath(windowsPath);
     if (!fileExists(file)) {
       target.setPage(n, missingImageMarker());
     } else {
-      Picture page = loadPicture(file);
-      budget -= int64_t{page.image.width()} * page.image.height();
+      const QSize size = checkBitmapFile(file);
+      budget -= int64_t{size.width()} * size.height();
       if (budget < 0) throw std::runtime_error(kSkinTooLargeMessage);
-      target.setPage(n, std::move(page));
-      if (std::optional<Picture> variant = hiRes.load(folder + std::to_string(n) + ".bmp")) {
-        target.setHiResPage(n, std::move(*variant));
-      }
+      if (!target.takePageFile(n, windowsPath)) loadManualPage(target, hiRes, n, windowsPath);
     }
     target.sizePage(n, width, height);
+  }
+}
+
+void loadManualPage(ManualTarget& target, HiResLoader& hiRes, int n,
+                    const std::string& windowsPath) {
+  target.setPage(n, loadPicture(hostPath(windowsPath)));
+  if (std::optional<Picture> variant = hiRes.load(windowsPath)) {
+    target.setHiResPage(n, std::move(*variant));
   }
 }
 

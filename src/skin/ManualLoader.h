@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "skin/HiResPicture.h"
 #include "skin/Picture.h"
 
 namespace tavro {
@@ -34,6 +35,10 @@ class ManualTarget {
   // one, follows its page.
   virtual qreal screenPixelRatio() const { return 1.0; }
   virtual void setHiResPage(int /*n*/, Picture /*variant*/) {}
+  // A page file that has passed every check of its decoding (its size known)
+  // may be taken as it is, to be decoded with loadManualPage when it is first
+  // needed; a target that returns false gets the picture at once.
+  virtual bool takePageFile(int /*n*/, const std::string& /*windowsPath*/) { return false; }
 };
 
 // Loads from `configFile` (its absence gives every value its default). The
@@ -42,5 +47,10 @@ class ManualTarget {
 // stay empty. Pages that together decode to more than the budget (the same
 // as a skin's) stop the load in the same way with kSkinTooLargeMessage.
 void Gfx_Load_Manual(ManualTarget& target, const std::string& configFile);
+
+// Decodes page n from `windowsPath` (a file takePageFile took) into the
+// target, with its "@2x" variant from `hiRes`. Throws as the load would.
+void loadManualPage(ManualTarget& target, HiResLoader& hiRes, int n,
+                    const std::string& windowsPath);
 
 }  // namespace tavro

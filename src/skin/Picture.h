@@ -33,6 +33,12 @@ struct Picture {
 Picture loadPicture(const std::string& hostPath);
 
 Picture decodeBmp(const unsigned char* data, std::size_t size);
+// Everything decodeBmp checks, without decoding: the size decodeBmp would
+// give, or its error.
+QSize checkBmp(const unsigned char* data, std::size_t size);
+// Reads a file and checks it as a bitmap: the size, or the error that
+// loadPicture would give for the same file named *.bmp.
+QSize checkBitmapFile(const std::string& hostPath);
 Picture decodePng(const unsigned char* data, std::size_t size);
 Picture decodeJpeg(const unsigned char* data, std::size_t size);
 Picture decodeBuiltin(builtin::Blob blob);  // a built-in PNG
