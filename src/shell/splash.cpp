@@ -316,6 +316,13 @@ void TSplashForm::fillPictures() {
 }
 
 bool TSplashForm::event(QEvent* event) {
+  // Qt asks every new widget to polish itself at the next pass of the event
+  // loop; a hidden launcher lets that go by (a show, a grab or
+  // ensurePolished still polish it), so that the first pass, which puts the
+  // device window on the screen, decodes none of its pictures.
+  if (event->type() == QEvent::PolishRequest && !isVisible()) {
+    return true;
+  }
   if (event->type() == QEvent::Polish) {
     fillPictures();
   }

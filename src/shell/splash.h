@@ -68,8 +68,9 @@ class TSplashForm : public QWidget {
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  // The pictures are decoded when the window is first polished (shown or
-  // drawn), not at its creation: a launcher that skips itself never needs them.
+  // The pictures are decoded when the window is first polished (shown, drawn
+  // or ensurePolished), not at its creation nor at Qt's polish request after
+  // it: a launcher that skips itself needs them only if it is shown later.
   bool event(QEvent* event) override;
 
  private:

@@ -11,8 +11,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/DocumentOpener.h"
@@ -153,6 +155,29 @@ TEST_F(SplashFormTest, SkipPathWithoutSoundOpensNothing) {
   auto splash = create();
   EXPECT_TRUE(splash->skipped());
   EXPECT_EQ(calls_, (std::vector<std::string>{"soundOff", "menuOff", "centre", "start"}));
+}
+
+// The pictures are decoded only when the launcher is polished for a show, a
+// grab or by request, not at Qt's polish request on the event loop's first pass.
+TEST_F(SplashFormTest, PicturesWaitUntilTheLauncherIsPolished) {
+  const std::vector<std::pair<const char*, std::function<void(TSplashForm&)>>> triggers = {
+      {"show", [](TSplashForm& s) { s.show(); }},
+      {"grab", [](TSplashForm& s) { s.grab(); }},
+      {"ensurePolished", [](TSplashForm& s) { s.ensurePolished(); }},
+  };
+  store("SoundMode", "2");
+  for (const char* splashScreen : {"0", "1"}) {
+    store("SplashScreen", splashScreen);
+    for (const auto& [name, trigger] : triggers) {
+      auto splash = create();
+      QCoreApplication::sendPostedEvents();
+      QCoreApplication::processEvents();
+      EXPECT_TRUE(splash->im_box_picture->pixmap().isNull()) << name << " " << splashScreen;
+      trigger(*splash);
+      EXPECT_FALSE(splash->im_box_picture->pixmap().isNull()) << name << " " << splashScreen;
+      EXPECT_FALSE(splash->btn_play->pixmap().isNull()) << name << " " << splashScreen;
+    }
+  }
 }
 
 TEST_F(SplashFormTest, StoredChoiceWithSplashOnIsPreselectedAndEnterStarts) {
