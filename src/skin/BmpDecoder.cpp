@@ -156,36 +156,44 @@ void decodeRows(const Bytes& in, const Header& h, QImage& image) {
   const Channel green(masked ? h.masks[1] : (h.bpp == 16 ? 0x03E0 : 0x00FF00));
   const Channel blue(masked ? h.masks[2] : (h.bpp == 16 ? 0x001F : 0x0000FF));
 
+  const int width = static_cast<int>(h.width);
   for (int64_t row = 0; row < h.height; ++row) {
     const unsigned char* src = in.at(h.pixelOffset + stride * row, 0);
     const int64_t y = h.topDown ? row : h.height - 1 - row;
     QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(y)));
-    for (int64_t x = 0; x < h.width; ++x) {
-      switch (h.bpp) {
-        case 1:
+    // One loop per depth, so that the depth is not decided again for every pixel.
+    switch (h.bpp) {
+      case 1:
+        for (int x = 0; x < width; ++x) {
           out[x] = paletteColor(h, (src[x >> 3] >> (7 - (x & 7))) & 1);
-          break;
-        case 4:
+        }
+        break;
+      case 4:
+        for (int x = 0; x < width; ++x) {
           out[x] = paletteColor(h, (src[x >> 1] >> (x & 1 ? 0 : 4)) & 0x0F);
-          break;
-        case 8:
-          out[x] = paletteColor(h, src[x]);
-          break;
-        case 16: {
+        }
+        break;
+      case 8:
+        for (int x = 0; x < width; ++x) out[x] = paletteColor(h, src[x]);
+        break;
+      case 16:
+        for (int x = 0; x < width; ++x) {
           const uint32_t px = src[2 * x] | src[2 * x + 1] << 8;
           out[x] = qRgb(red(px), green(px), blue(px));
-          break;
         }
-        case 24:
-          out[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
-          break;
-        default: {
+        break;
+      case 24:
+        for (int x = 0; x < width; ++x, src += 3) {
+          out[x] = 0xff000000u | uint32_t{src[2]} << 16 | uint32_t{src[1]} << 8 | src[0];
+        }
+        break;
+      default:
+        for (int x = 0; x < width; ++x) {
           const unsigned char* p = src + 4 * x;
           const uint32_t px = p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
           out[x] = qRgb(red(px), green(px), blue(px));
-          break;
         }
-      }
+        break;
     }
   }
 }

@@ -26,10 +26,12 @@ QImage keyOut(const QImage& rgb, QRgb key) {
   QImage out(rgb.size(), QImage::Format_ARGB32_Premultiplied);
   if (out.isNull()) return {};
   const uint32_t k = key & 0x00ffffffu;
-  for (int y = 0; y < rgb.height(); ++y) {
+  const int width = rgb.width();
+  const int height = rgb.height();
+  for (int y = 0; y < height; ++y) {
     const auto* src = reinterpret_cast<const uint32_t*>(rgb.constScanLine(y));
     auto* dst = reinterpret_cast<uint32_t*>(out.scanLine(y));
-    for (int x = 0; x < rgb.width(); ++x) {
+    for (int x = 0; x < width; ++x) {
       const uint32_t p = src[x] & 0x00ffffffu;
       dst[x] = p == k ? 0u : (p | 0xff000000u);
     }
