@@ -116,16 +116,23 @@ FileContents readRegularFile(const std::string& path, std::uint64_t maxBytes) {
   }
   contents.status = statusOf(kind, maxBytes);
   if (contents.status == FileStatus::Ok) {
-    contents.bytes.reserve(static_cast<std::size_t>(kind.size));
-    char buffer[65536];
+    // Read straight into the result: room for the size looked at and one byte
+    // more, so that a file that has grown shows it; the room grows as needed.
+    std::string& bytes = contents.bytes;
+    bytes.resize(static_cast<std::size_t>(kind.size) + 1);
+    std::size_t used = 0;
     long long got = 0;
-    while ((got = readSome(fd, buffer, sizeof buffer)) > 0) {
-      if (contents.bytes.size() + static_cast<std::uint64_t>(got) > maxBytes) {
+    for (;;) {
+      if (used == bytes.size()) bytes.resize(bytes.size() + 65536);
+      got = readSome(fd, bytes.data() + used, bytes.size() - used);
+      if (got <= 0) break;
+      if (used + static_cast<std::uint64_t>(got) > maxBytes) {
         contents.status = FileStatus::TooLarge;
         break;
       }
-      contents.bytes.append(buffer, static_cast<std::size_t>(got));
+      used += static_cast<std::size_t>(got);
     }
+    bytes.resize(used);
     if (got < 0) {
       contents.error = errno;
       contents.status = FileStatus::Unreadable;

@@ -116,6 +116,20 @@ TEST_F(RegularFileTest, SizeBoundIsInclusiveAndLargerFilesAreNotRead) {
   }
 }
 
+TEST_F(RegularFileTest, EveryByteComesBackWhateverTheSize) {
+  // Sizes about the reader's 64 KiB steps, and a whole manual page.
+  for (const std::size_t size : {std::size_t{1}, std::size_t{65535}, std::size_t{65536},
+                                 std::size_t{65537}, std::size_t{336150}}) {
+    SCOPED_TRACE(size);
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 131 + i / 251);
+    const std::string file = write("f" + std::to_string(size), bytes);
+    const FileContents read = readRegularFile(file, size);
+    EXPECT_STREQ(statusName(read.status), "Ok");
+    EXPECT_TRUE(read.bytes == bytes);
+  }
+}
+
 TEST_F(RegularFileTest, AFileThatCannotBeOpenedIsUnreadableWithTheReason) {
   if (::geteuid() == 0) GTEST_SKIP() << "the superuser reads every file";
   const std::string file = write("locked.ini", "[Common]\n");
