@@ -39,6 +39,9 @@ TKeysForm::TKeysForm(std::array<KeyBinding, kButtonCount>& bindings,
       settings_(settings),
       actions_(std::move(actions)) {
   setWindowTitle(QStringLiteral("Key settings"));
+  // The lists' font, which they take from the window when they are made: a
+  // list given a font of its own builds its drop-down list at once.
+  setFont(arial(11));
   setFixedSize(448, 163);
   keepWindowBorder(*this, WindowBorder::FixedNoIcons);
   QPalette pal = palette();
@@ -78,12 +81,10 @@ TKeysForm::TKeysForm(std::array<KeyBinding, kButtonCount>& bindings,
     cb[n] = new QComboBox(this);
     cb[n]->setEditable(false);
     cb[n]->setGeometry(places[n].list);
-    cb[n]->setFont(arial(11));
     cb[n]->addItems(entries);
     const int32_t choice = bindings_[n].choice;
     cb[n]->setCurrentIndex(choice >= 1 && choice <= kBindableKeyCount ? choice - 1 : -1);
-    cb[n]->installEventFilter(this);          // key preview
-    cb[n]->view()->installEventFilter(this);  // and with the list dropped down
+    cb[n]->installEventFilter(this);  // key preview (the dropped-down lists: watchLists)
     connect(cb[n], &QComboBox::currentIndexChanged, this, [this] { cbChange(); });
     la[n] = label(places[n].caption, places[n].text, arial(11, true), places[n].align);
   }
@@ -192,7 +193,18 @@ void TKeysForm::keyPressEvent(QKeyEvent* event) {
 
 void TKeysForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  watchLists();
   cb[0]->setFocus();
+}
+
+void TKeysForm::watchLists() {
+  if (listsWatched_) {
+    return;
+  }
+  listsWatched_ = true;
+  for (QComboBox* list : cb) {
+    list->view()->installEventFilter(this);  // key preview with the list dropped down
+  }
 }
 
 void TKeysForm::closeEvent(QCloseEvent* event) {

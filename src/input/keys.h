@@ -61,11 +61,15 @@ class TKeysForm : public QWidget {
  private:
   bool FormKeyDown(QKeyEvent* event);  // true when the key was taken here
   void closeWindow();
+  // Key preview also for the dropped-down lists, from the first show on: a
+  // list builds its drop-down when it is first asked for it.
+  void watchLists();
 
   std::array<KeyBinding, kButtonCount>& bindings_;
   const std::array<std::string, kBindableKeyCount + 1>& keyNames_;
   SettingsStore& settings_;
   KeysActions actions_;
+  bool listsWatched_ = false;
 };
 
 }  // namespace tavro

@@ -69,6 +69,9 @@ TSplashForm::TSplashForm(SettingsStore& settings, SplashActions actions, QWidget
   pal.setColor(QPalette::Window, Qt::white);
   setPalette(pal);
   setAutoFillBackground(true);
+  // The sound list's font, which it takes from the window when it is made: a
+  // list given a font of its own builds its drop-down list at once.
+  setFont(arial(11));
   buildControls();
 
   // FormCreate
@@ -125,7 +128,6 @@ void TSplashForm::buildControls() {
   cb_sound = new QComboBox(this);
   cb_sound->setEditable(false);
   cb_sound->setGeometry(217, 308, 144, 21);
-  cb_sound->setFont(arial(11));
   cb_sound->setMaxVisibleItems(3);
   cb_sound->addItems({kDirectSound, kMultiMedia, kNoSound});
   connect(cb_sound, &QComboBox::currentIndexChanged, this, [this] { cb_soundChange(); });
@@ -161,8 +163,7 @@ void TSplashForm::buildControls() {
     link->installEventFilter(this);
   }
   // Key preview: the window sees every key before the focused control.
-  cb_sound->installEventFilter(this);
-  cb_sound->view()->installEventFilter(this);  // also with the list dropped down
+  cb_sound->installEventFilter(this);  // (the dropped-down list: watchList)
   chb_splashscreen->installEventFilter(this);
   setTabOrder(cb_sound, chb_splashscreen);
 }
@@ -281,7 +282,16 @@ void TSplashForm::keyPressEvent(QKeyEvent* event) {
 
 void TSplashForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  watchList();
   cb_sound->setFocus();
+}
+
+void TSplashForm::watchList() {
+  if (listWatched_) {
+    return;
+  }
+  listWatched_ = true;
+  cb_sound->view()->installEventFilter(this);  // key preview with the list dropped down
 }
 
 void TSplashForm::closeEvent(QCloseEvent* event) {

@@ -76,6 +76,9 @@ class TSplashForm : public QWidget {
  private:
   void buildControls();
   void fillPictures();
+  // Key preview also for the dropped-down list, from the first show on: the
+  // list builds its drop-down when it is first asked for it.
+  void watchList();
   bool FormKeyDown(QKeyEvent* event);           // true when the key was taken here
   bool takesKey(const QKeyEvent* event) const;  // whether FormKeyDown acts on it
   void endProgram();
@@ -84,6 +87,7 @@ class TSplashForm : public QWidget {
   SplashActions actions_;
   bool skipped_ = false;
   bool picturesFilled_ = false;
+  bool listWatched_ = false;
 };
 
 }  // namespace tavro
