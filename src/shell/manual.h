@@ -36,6 +36,9 @@ class TManualForm : public QWidget, private ManualTarget {
     decodePages();
     return pages_[n - 1].image;
   }
+  // Whether page files checked at creation still wait to be decoded (until the
+  // first show, paint or pageImage).
+  bool pagesWaiting() const { return pages_waiting_; }
   // A key release waiting to be told apart from an auto-repeat.
   bool keyReleasePending() const { return pending_release_ != 0; }
 

@@ -11,7 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "shell/ErrorBox.h"
@@ -266,6 +268,64 @@ TEST_F(ManualFormTest, InvalidBitmapStopsLoadingWithAnErrorBox) {
   EXPECT_TRUE(boxes_[0].endsWith("|Bitmap image is not valid."));
   EXPECT_FALSE(form->pageImage(2).isNull());
   for (int n = 3; n <= 8; ++n) EXPECT_TRUE(form->pageImage(n).isNull()) << n;
+}
+
+TEST_F(ManualFormTest, PagesAreCheckedAtCreationAndDecodedAtTheFirstShow) {
+  auto form = createWithPages();
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(form->pagesWaiting());
+  form->showManual();
+  EXPECT_FALSE(form->pagesWaiting());
+  EXPECT_EQ(QColor(form->grab().toImage().pixel(30, 30)), kPage1);
+  key(form.get(), QEvent::KeyPress, Qt::Key_Right);
+  key(form.get(), QEvent::KeyRelease, Qt::Key_Right);
+  EXPECT_EQ(QColor(form->grab().toImage().pixel(30, 30)), QColor(40, 40, 40));
+  EXPECT_TRUE(boxes_.empty());
+}
+
+// Each way a page can be broken is found at creation, with the box at that
+// moment and the text decoding gives, and leaves the pages from it on empty.
+TEST_F(ManualFormTest, BrokenPagesGiveTheirBoxAtCreation) {
+  const std::vector<std::pair<const char*, std::function<void(QFile&)>>> breakages = {
+      {"not a bitmap", [](QFile& f) { f.resize(0), f.write("not a bitmap at all"); }},
+      {"rows cut off", [](QFile& f) { f.resize(f.size() / 2); }},
+      {"header only", [](QFile& f) { f.resize(54); }},
+      {"unknown depth", [](QFile& f) { f.seek(28), f.write("\x07\x00", 2); }},
+  };
+  for (const auto& [what, breakPage] : breakages) {
+    SCOPED_TRACE(what);
+    boxes_.clear();
+    writeConfig("[Manual]\nManualDir=Pages\n");
+    for (int n = 1; n <= 8; ++n) writePage(n, {415, 270}, n == 1 ? kPage1 : QColor(9, 9, 9));
+    QFile page(dir_.filePath("Pages/3.bmp"));
+    ASSERT_TRUE(page.open(QIODevice::ReadWrite));
+    breakPage(page);
+    page.close();
+    auto form = create();
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_TRUE(boxes_[0].endsWith("|Bitmap image is not valid."));
+    form->showManual();
+    EXPECT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(form->pageImage(2).size(), QSize(415, 270));
+    for (int n = 3; n <= 8; ++n) EXPECT_TRUE(form->pageImage(n).isNull()) << n;
+    form->hide();
+  }
+}
+
+// A page file that turns bad between creation and the first show: its error
+// comes at that show, and the pages from it on stay empty.
+TEST_F(ManualFormTest, PageBrokenAfterCreationGivesItsBoxAtTheFirstShow) {
+  auto form = createWithPages();
+  QFile page(dir_.filePath("Pages/5.bmp"));
+  ASSERT_TRUE(page.open(QIODevice::ReadWrite));
+  page.resize(100);
+  page.close();
+  EXPECT_TRUE(boxes_.empty());
+  form->showManual();
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_TRUE(boxes_[0].endsWith("|Bitmap image is not valid."));
+  EXPECT_FALSE(form->pageImage(4).isNull());
+  for (int n = 5; n <= 8; ++n) EXPECT_TRUE(form->pageImage(n).isNull()) << n;
 }
 
 TEST_F(ManualFormTest, MissingConfigGivesTheDefaultsSilently) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "PictureFiles.h"
 #include "skin/Picture.h"
@@ -283,7 +285,7 @@ TEST(BmpDecoder, EveryTruncationIsInvalid) {
   }
 }
 
-TEST(BmpDecoder, CorruptedBytesNeverCrash) {
+BmpFile rle4() {
   BmpFile rle;
   rle.width = 6;
   rle.height = 3;
@@ -291,14 +293,27 @@ TEST(BmpDecoder, CorruptedBytesNeverCrash) {
   rle.compression = 2;
   rle.palette.assign(16, 0x123456);
   rle.pixels = {6, 0x12, 0, 0, 0, 4, 0x12, 0x34, 0, 2, 1, 1, 2, 0x55, 0, 1};
-  for (const Bytes& original : {makeBmp(truecolor24()), makeBmp(rle)}) {
-    uint32_t seed = 12345;
-    for (int round = 0; round < 3000; ++round) {
-      Bytes bytes = original;
-      for (int flips = 0; flips < 3; ++flips) {
-        seed = seed * 1103515245 + 12345;
-        bytes[(seed >> 8) % bytes.size()] = static_cast<unsigned char>(seed >> 20);
-      }
+  return rle;
+}
+
+// The original with three bytes overwritten, `rounds` times over.
+std::vector<Bytes> corrupted(const Bytes& original, int rounds) {
+  std::vector<Bytes> out;
+  uint32_t seed = 12345;
+  for (int round = 0; round < rounds; ++round) {
+    Bytes bytes = original;
+    for (int flips = 0; flips < 3; ++flips) {
+      seed = seed * 1103515245 + 12345;
+      bytes[(seed >> 8) % bytes.size()] = static_cast<unsigned char>(seed >> 20);
+    }
+    out.push_back(std::move(bytes));
+  }
+  return out;
+}
+
+TEST(BmpDecoder, CorruptedBytesNeverCrash) {
+  for (const Bytes& original : {makeBmp(truecolor24()), makeBmp(rle4())}) {
+    for (const Bytes& bytes : corrupted(original, 3000)) {
       try {
         const Picture p = decode(bytes);
         EXPECT_FALSE(p.isNull());
@@ -307,6 +322,41 @@ TEST(BmpDecoder, CorruptedBytesNeverCrash) {
       }
     }
   }
+}
+
+// The check made before decoding (manual pages) finds exactly what decoding
+// would find: the same error for the same files, the size for the others.
+TEST(BmpDecoder, TheCheckAgreesWithTheDecoder) {
+  std::vector<Bytes> files;
+  for (const Bytes& original : {makeBmp(truecolor24()), makeBmp(rle4())}) {
+    for (std::size_t length = 0; length <= original.size(); ++length) {
+      files.emplace_back(original.begin(), original.begin() + static_cast<long>(length));
+    }
+    for (Bytes& bytes : corrupted(original, 3000)) files.push_back(std::move(bytes));
+  }
+  int valid = 0;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    SCOPED_TRACE(i);
+    const Bytes& bytes = files[i];
+    std::string decodeError;
+    std::string checkError;
+    QSize decoded;
+    QSize checked;
+    try {
+      decoded = decode(bytes).image.size();
+    } catch (const std::runtime_error& e) {
+      decodeError = e.what();
+    }
+    try {
+      checked = checkBmp(bytes.data(), bytes.size());
+    } catch (const std::runtime_error& e) {
+      checkError = e.what();
+    }
+    EXPECT_EQ(checkError, decodeError);
+    EXPECT_EQ(checked, decoded);
+    valid += decodeError.empty() ? 1 : 0;
+  }
+  EXPECT_GT(valid, 100);  // the corruptions leave many files that still decode
 }
 
 }  // namespace

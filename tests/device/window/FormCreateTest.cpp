@@ -78,6 +78,30 @@ TEST_F(FormCreate, SkinErrorIsShownAndEndsTheCreation) {
   EXPECT_EQ(form.key_bindings[kGameA].key_code, 0);
 }
 
+// Only fullscreen shows the game menu: a windowed start never decodes its
+// picture, the first fullscreen load does.
+TEST_F(FormCreate, GameMenuPictureIsDecodedForFullscreenOnly) {
+  writeWindowSkin(skin);
+  store("FullscreenMode", "0");
+  ASSERT_TRUE(form.FormCreate());
+  EXPECT_FALSE(form.gameMenuBackgroundControl().hasPicture());
+  form.fullscreen_mode = true;
+  Gfx_Load_Skin(form);
+  EXPECT_TRUE(form.gameMenuBackgroundControl().hasPicture());
+  EXPECT_TRUE(form.gameMenuBackgroundControl().isVisible());
+}
+
+TEST_F(FormCreate, FullscreenStartDrawsTheGameMenuButton) {
+  writeWindowSkin(skin);
+  ASSERT_TRUE(form.FormCreate());
+  ASSERT_TRUE(form.gameMenuBackgroundControl().hasPicture());
+  const QImage& menu = form.gameMenuBackgroundControl().prepared();
+  const QImage& frame = form.frame();
+  for (const QPoint p : {QPoint(2, 2), QPoint(18, 16), QPoint(33, 29)}) {
+    EXPECT_EQ(frame.pixel(p), menu.pixel(p)) << p.x() << "," << p.y();
+  }
+}
+
 TEST_F(FormCreate, HighScoresAreWrittenThroughTheStore) {
   writeWindowSkin(skin);
   ASSERT_TRUE(form.FormCreate());
