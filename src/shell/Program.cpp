@@ -82,10 +82,11 @@ bool Program::start() {
   // The device window is shown by its first centring: the launcher's play
   // action, or already a launcher that skipped itself. Until then nothing of
   // it is on the screen, and no window system can hand it the keyboard.
+  // The launcher's pictures wait for its show: one that skipped itself is
+  // never shown in this run.
   afterFirstFrame(*form_, [this] {
     if (notice_) notice_->arm();  // a failed save is told from now on
     if (about_) about_->buildContent();
-    if (splash_) splash_->ensurePolished();  // its pictures
   });
   if (form_->isVisible()) {
     form_->activateWindow();

@@ -105,6 +105,15 @@ TEST_F(ProgramStart, SkipPathStartsTheDeviceCentredWithoutTheLauncher) {
   }
 }
 
+// After the first frame the about window is made ready; a launcher that
+// skipped itself is never shown in this run and decodes none of its pictures.
+TEST_F(ProgramStart, SkipPathLeavesTheLauncherPicturesUndecoded) {
+  startSkipping(false);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return program->about()->im_picture != nullptr; }, 5000));
+  EXPECT_TRUE(program->splash()->im_box_picture->pixmap().isNull());
+  EXPECT_TRUE(program->splash()->btn_play->pixmap().isNull());
+}
+
 TEST_F(ProgramStart, MissingConfigEndsTheProgramBeforeAnyWindowShows) {
   QTemporaryDir empty;
   useConfigDir(empty.path());
