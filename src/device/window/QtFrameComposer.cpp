@@ -42,9 +42,13 @@ void QtFrameComposer::resize(QSize size) {
 }
 
 void QtFrameComposer::allocate() {
-  frame_ = size_.isEmpty() ? QImage() : QImage(size_, QImage::Format_ARGB32_Premultiplied);
+  frame_ = QImage();
   hiResFrame_ = QImage();
-  if (hiResScale_ > 1 && !frame_.isNull()) {
+  if (!keepsFrame() || size_.isEmpty()) {
+    return;
+  }
+  frame_ = QImage(size_, QImage::Format_ARGB32_Premultiplied);
+  if (hiResScale_ > 1) {
     hiResFrame_ = QImage(size_ * hiResScale_, QImage::Format_ARGB32_Premultiplied);
     hiResFrame_.setDevicePixelRatio(hiResScale_);
   }
@@ -75,11 +79,16 @@ void QtFrameComposer::setKey(bool enabled, QRgb colour) {
   if (enabled == keyEnabled_ && colour == key_) {
     return;
   }
+  const bool kept = keepsFrame();
   keyEnabled_ = enabled;
   key_ = colour;
   shapeStale_ = enabled;
   if (!enabled) {
     shape_ = QRegion();
+  }
+  if (keepsFrame() != kept) {
+    allocate();
+    markAllDirty();
   }
 }
 
@@ -92,13 +101,15 @@ void QtFrameComposer::markDirty(const QRect& area) {
 
 QtFrameComposer::Flushed QtFrameComposer::flush() {
   Flushed out;
-  if (frame_.isNull()) {
+  if (size_.isEmpty()) {
     dirty_ = QRegion();
     return out;
   }
   if (!dirty_.isEmpty()) {
     out.redrawn = std::exchange(dirty_, QRegion());
-    compose(out.redrawn);
+    if (!frame_.isNull()) {
+      compose(out.redrawn);
+    }
   }
   if (keyEnabled_) {
     if (shapeStale_) {
@@ -113,28 +124,68 @@ QtFrameComposer::Flushed QtFrameComposer::flush() {
 }
 
 void QtFrameComposer::compose(const QRegion& region) {
-  QPainter painter(&frame_);
-  const QColor background = QColor::fromRgb(background_);
-  for (const QRect& rect : region) {
-    painter.fillRect(rect, background);
-    for (const PictureControl* control : stack_) {
-      control->draw(painter, rect);
-    }
+  {
+    QPainter painter(&frame_);
+    composeOn(painter, region, false);
   }
   if (!hiResFrame_.isNull()) {
-    composeHiRes(region);
+    QPainter painter(&hiResFrame_);  // draws in frame coordinates at the frame's pixel ratio
+    composeOn(painter, region, true);
   }
 }
 
-void QtFrameComposer::composeHiRes(const QRegion& region) {
-  QPainter painter(&hiResFrame_);  // draws in frame coordinates at the frame's pixel ratio
+void QtFrameComposer::composeOn(QPainter& painter, const QRegion& region, bool hiRes) const {
   const QColor background = QColor::fromRgb(background_);
   for (const QRect& rect : region) {
     painter.fillRect(rect, background);
     for (const PictureControl* control : stack_) {
-      control->drawHiRes(painter, rect);
+      if (hiRes) {
+        control->drawHiRes(painter, rect);
+      } else {
+        control->draw(painter, rect);
+      }
     }
   }
+}
+
+void QtFrameComposer::paint(QPainter& painter, const QRegion& region) const {
+  const QRegion inside = region & QRect(QPoint(0, 0), size_);
+  if (frame_.isNull()) {
+    // No kept frame: the controls are composed onto the window itself, with
+    // their double-resolution pictures where its pixels are twice as dense.
+    composeOn(painter, inside, hiResScale_ > 1);
+    return;
+  }
+  for (const QRect& rect : inside) {
+    if (hiResFrame_.isNull()) {
+      painter.drawImage(rect.topLeft(), frame_, rect);
+    } else {
+      // the double-size frame, one of its pixels to each device pixel
+      painter.drawImage(QRectF(rect), hiResFrame_,
+                        QRectF(rect.x() * 2, rect.y() * 2, rect.width() * 2, rect.height() * 2));
+    }
+  }
+}
+
+QImage QtFrameComposer::frame() const {
+  if (!frame_.isNull() || size_.isEmpty()) {
+    return frame_;
+  }
+  QImage composed(size_, QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(&composed);
+  composeOn(painter, QRegion(composed.rect()), false);
+  return composed;
+}
+
+QImage QtFrameComposer::hiResFrame() const {
+  if (!hiResFrame_.isNull() || hiResScale_ < 2 || size_.isEmpty() || keepsFrame()) {
+    return hiResFrame_;
+  }
+  QImage composed(size_ * hiResScale_, QImage::Format_ARGB32_Premultiplied);
+  composed.setDevicePixelRatio(hiResScale_);
+  QPainter painter(&composed);
+  composeOn(painter, QRegion(QRect(QPoint(0, 0), size_)), true);
+  return composed;
 }
 
 QRegion QtFrameComposer::shapeInside(const QRect& rect) const {

@@ -10,8 +10,14 @@
 // On a screen of device pixel ratio 2 it also keeps a frame at twice the size,
 // drawn from the controls' double-resolution pictures, for the screen. The
 // logical frame stays: the shape and every reading of the frame follow it.
+//
+// The frame is kept only while the colour key is on, since the shape is read
+// from its pixels. Without the key (fullscreen) the areas are composed where
+// they are painted (paint), straight into the window's own backing store:
+// the screen-sized frame would only be a second copy of it.
 
 #include <QImage>
+#include <QPainter>
 #include <QRegion>
 #include <QRgb>
 #include <vector>
@@ -46,17 +52,24 @@ class QtFrameComposer {
   void markAllDirty() { markDirty(QRect(QPoint(0, 0), size_)); }
   bool hasDirty() const { return !dirty_.isEmpty(); }
 
+  // Composes what changed into the kept frame (without one, the areas are
+  // only handed on to be painted).
   Flushed flush();
+  // Draws the region of the window: from the kept frame, or composed.
+  void paint(QPainter& painter, const QRegion& region) const;
 
-  const QImage& frame() const { return frame_; }
+  bool keepsFrame() const { return keyEnabled_; }
+  // The composed picture: the kept frame, or one composed for this reading
+  // (tests and benchmarks read it; the window itself never does).
+  QImage frame() const;
   // The frame at twice the size (null at scale 1), device pixel ratio 2.
-  const QImage& hiResFrame() const { return hiResFrame_; }
+  QImage hiResFrame() const;
   // The window shape while the key is on (empty region otherwise).
   const QRegion& shape() const { return shape_; }
 
  private:
   void compose(const QRegion& region);
-  void composeHiRes(const QRegion& region);
+  void composeOn(QPainter& painter, const QRegion& region, bool hiRes) const;
   void allocate();
   QRegion shapeInside(const QRect& rect) const;
   bool updateShape(const QRegion& region);

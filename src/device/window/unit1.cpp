@@ -234,7 +234,7 @@ void TForm1::placeOffScreen() {
   move(-screen.width(), -screen.height());
 }
 
-const QImage& TForm1::frame() {
+QImage TForm1::frame() {
   flush();
   return composer_.frame();
 }
@@ -446,21 +446,7 @@ void TForm1::requestQuit() {
 
 void TForm1::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  const QImage& image = composer_.frame();
-  if (image.isNull()) {
-    return;
-  }
-  const QImage& hiRes = composer_.hiResFrame();
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  for (const QRect& rect : event->region()) {
-    if (hiRes.isNull()) {
-      painter.drawImage(rect.topLeft(), image, rect);
-    } else {
-      // the double-size frame, one of its pixels to each device pixel
-      painter.drawImage(QRectF(rect), hiRes,
-                        QRectF(rect.x() * 2, rect.y() * 2, rect.width() * 2, rect.height() * 2));
-    }
-  }
+  composer_.paint(painter, event->region());
   if (seeThroughByAlpha_ && keyEnabled_) {
     // Outside the shape (the key colour's pixels) the window is clear.
     painter.setClipRegion(event->region().subtracted(composer_.shape()));

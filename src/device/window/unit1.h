@@ -84,7 +84,7 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   void setScreenSizeOverride(std::optional<QSize> size) { screenOverride_ = size; }
 
   // The composed picture, brought up to date first.
-  const QImage& frame();
+  QImage frame();
   // Composes what changed since the last flush and schedules its repaint.
   void flush();
   // Marks the whole window for recomposition at the next flush.

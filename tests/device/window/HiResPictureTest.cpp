@@ -163,5 +163,37 @@ TEST(HiResPicture, TheDoubleFrameUsesVariantsAndTheShapeFollowsThePicture) {
   EXPECT_EQ(composer.shape(), QRegion(0, 0, 4, 4).subtracted(QRegion(0, 3, 1, 1)));
 }
 
+// Fullscreen keeps no frame: painted onto a window of twice the pixels, the
+// controls are drawn with their variants all the same.
+TEST(HiResPicture, WithoutAKeptFrameThePaintUsesTheVariants) {
+  PictureControl body;
+  Picture base;
+  base.kind = PictureKind::Jpeg;
+  base.image = solid(4, 4, Qt::red);
+  body.setPicture(base);
+  body.setGeometry(QRect(0, 0, 4, 4));
+  Picture variant = base;
+  variant.image = solid(8, 8, Qt::blue);
+  body.setHiResPicture(variant);
+  PictureControl plain;  // no variant: its pixels doubled
+  plain.setPicture(base);
+  plain.setGeometry(QRect(2, 2, 2, 2));
+
+  QtFrameComposer composer;
+  composer.setStack({&body, &plain});
+  composer.setKey(false, kKey.rgb());
+  composer.setHiResScale(2);
+  composer.resize(QSize(4, 4));
+  ASSERT_FALSE(composer.keepsFrame());
+  QImage window(8, 8, QImage::Format_ARGB32_Premultiplied);
+  window.setDevicePixelRatio(2);
+  QPainter painter(&window);
+  composer.paint(painter, composer.flush().redrawn);
+  painter.end();
+  EXPECT_EQ(window.pixel(1, 1), qRgb(0, 0, 255));
+  EXPECT_EQ(window.pixel(5, 5), qRgb(255, 0, 0));
+  EXPECT_EQ(composer.hiResFrame(), window);
+}
+
 }  // namespace
 }  // namespace tavro::testing
