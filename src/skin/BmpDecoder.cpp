@@ -4,6 +4,7 @@
 
 #include <array>
 #include <bit>
+#include <cstring>
 #include <stdexcept>
 
 #include "skin/Picture.h"
@@ -182,11 +183,22 @@ void decodeRows(const Bytes& in, const Header& h, QImage& image) {
           out[x] = qRgb(red(px), green(px), blue(px));
         }
         break;
-      case 24:
-        for (int x = 0; x < width; ++x, src += 3) {
+      case 24: {
+        int x = 0;
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+        // Blue, green, red and the next byte in one load; the last pixel of a
+        // row, whose next byte may lie past the data, is read byte by byte.
+        for (; x + 1 < width; ++x, src += 3) {
+          uint32_t bgr = 0;
+          std::memcpy(&bgr, src, 4);
+          out[x] = bgr | 0xff000000u;
+        }
+#endif
+        for (; x < width; ++x, src += 3) {
           out[x] = 0xff000000u | uint32_t{src[2]} << 16 | uint32_t{src[1]} << 8 | src[0];
         }
         break;
+      }
       default:
         for (int x = 0; x < width; ++x) {
           const unsigned char* p = src + 4 * x;

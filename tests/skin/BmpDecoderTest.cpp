@@ -140,6 +140,32 @@ TEST(BmpDecoder, TwentyFourAndThirtyTwoBits) {
   expectPixels(decode(makeBmp(v5)), {{kBlue, qRgb(10, 20, 30)}});
 }
 
+// 24-bit rows of every width, the last one without its padding (allowed):
+// read several bytes at a time, they must never reach past the data.
+TEST(BmpDecoder, TwentyFourBitRowsOfEveryWidth) {
+  for (int width = 1; width <= 9; ++width) {
+    SCOPED_TRACE(width);
+    std::vector<Bytes> rows(2);
+    std::vector<std::vector<QRgb>> expected(2);
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const auto b = static_cast<unsigned char>(x * 20 + y);
+        const auto g = static_cast<unsigned char>(255 - x);
+        const auto r = static_cast<unsigned char>(x * 7 + 100 * y);
+        rows[y].insert(rows[y].end(), {b, g, r});
+        expected[y].push_back(qRgb(r, g, b));
+      }
+    }
+    BmpFile f;
+    f.width = width;
+    f.height = 2;
+    f.pixels = bottomUpRows(rows);
+    Bytes bytes = makeBmp(f);
+    bytes.resize(bytes.size() - (4 - width * 3 % 4) % 4);  // the top row's padding
+    expectPixels(decode(bytes), expected);
+  }
+}
+
 TEST(BmpDecoder, NegativeHeightMeansTopDownRows) {
   BmpFile f = truecolor24();
   f.height = -2;

@@ -49,6 +49,30 @@ TEST(PictureControl, TransparentControlLeavesOutTheBottomLeftColour) {
   EXPECT_EQ(opaque.pixel(5, 5), qRgb(0, 0, 255));
 }
 
+// Rows are keyed out several pixels at a time: every width, and key pixels at
+// every place in a row, come out as one pixel at a time would give them.
+TEST(PictureControl, KeyedRowsOfEveryWidth) {
+  const QRgb key = qRgb(0, 0, 255);
+  for (int width = 1; width <= 11; ++width) {
+    Picture p;
+    p.kind = PictureKind::Bitmap;
+    p.image = solid(width, 2, QColor::fromRgb(key));
+    for (int x = 0; x < width; ++x) {
+      if (x % 3 != 1) p.image.setPixel(x, 0, qRgb(10 * x, 200, 0));
+    }
+    PictureControl control;
+    control.setTransparent(true);
+    control.setGeometry(QRect(0, 0, width, 2));
+    control.setPicture(p);
+    const QImage& keyed = control.prepared();
+    for (int x = 0; x < width; ++x) {
+      const QRgb expected = x % 3 != 1 ? qRgb(10 * x, 200, 0) : 0u;
+      EXPECT_EQ(keyed.pixel(x, 0), expected) << width << " " << x;
+      EXPECT_EQ(keyed.pixel(x, 1), 0u) << width << " " << x;
+    }
+  }
+}
+
 TEST(PictureControl, MonochromeBitmapKeysOutWhite) {
   PictureControl control;
   control.setTransparent(true);
