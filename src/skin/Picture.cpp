@@ -34,7 +34,7 @@ QSize checkBitmapFile(const std::string& hostPath) {
 }
 
 Picture decodeBuiltin(builtin::Blob blob) {
-  return decodePng(blob.data, blob.size);
+  return decodePng(blob.data, blob.size, PngChecksums::Trust);
 }
 
 Picture missingImageMarker() {

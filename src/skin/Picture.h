@@ -39,7 +39,11 @@ QSize checkBmp(const unsigned char* data, std::size_t size);
 // Reads a file and checks it as a bitmap: the size, or the error that
 // loadPicture would give for the same file named *.bmp.
 QSize checkBitmapFile(const std::string& hostPath);
+// Checksums: a file's are checked; the pictures built into the program are
+// part of it and need none.
+enum class PngChecksums { Check, Trust };
 Picture decodePng(const unsigned char* data, std::size_t size);
+Picture decodePng(const unsigned char* data, std::size_t size, PngChecksums checksums);
 Picture decodeJpeg(const unsigned char* data, std::size_t size);
 Picture decodeBuiltin(builtin::Blob blob);  // a built-in PNG
 

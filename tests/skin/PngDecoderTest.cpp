@@ -45,6 +45,39 @@ PngFile rgb(int width, int height) {
   return f;
 }
 
+// Pixels are put in memory order several at a time: every width comes out
+// exactly, with and without alpha.
+TEST(PngDecoder, RowsOfEveryWidth) {
+  for (int width = 1; width <= 9; ++width) {
+    SCOPED_TRACE(width);
+    const Picture opaque = decode(makePng(rgb(width, 2)));
+    PngFile rgba;
+    rgba.width = width;
+    rgba.colorType = PNG_COLOR_TYPE_RGBA;
+    rgba.rows.emplace_back();
+    for (int x = 0; x < width; ++x) {
+      const auto v = static_cast<unsigned char>(x * 25);
+      rgba.rows[0].insert(rgba.rows[0].end(), {v, 7, static_cast<unsigned char>(255 - v), 200});
+    }
+    const Picture translucent = decode(makePng(rgba));
+    for (int x = 0; x < width; ++x) {
+      EXPECT_EQ(opaque.image.pixel(x, 1), qRgb(x * 40, 40, x + 1)) << x;
+      EXPECT_EQ(translucent.image.pixel(x, 0), qRgba(x * 25, 7, 255 - x * 25, 200)) << x;
+    }
+  }
+}
+
+// A file's checksums are checked; a built-in picture, part of the program,
+// is decoded without checking them.
+TEST(PngDecoder, FileChecksumsAreCheckedBuiltInOnesTrusted) {
+  Bytes png = makePng(rgb(4, 4));
+  // The IDAT chunk's CRC: the 4 bytes before the IEND chunk (12 bytes).
+  png[png.size() - 13] ^= 0x5A;
+  EXPECT_FALSE(errorOf(png).empty());
+  const Picture trusted = decodePng(png.data(), png.size(), PngChecksums::Trust);
+  EXPECT_EQ(trusted.image.pixel(2, 3), qRgb(80, 120, 5));
+}
+
 TEST(PngDecoder, TrueColourWithAndWithoutAlpha) {
   PngFile rgba;
   rgba.width = 2;
