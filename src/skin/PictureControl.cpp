@@ -134,8 +134,43 @@ void PictureControl::setCenter(bool on) {
 void PictureControl::setAutoSize(bool on) {
   autoSize_ = on;
   if (on && hasPicture()) {
-    setRect(QRect(rect_.topLeft(), picture_.image.size()));
+    setRect(QRect(rect_.topLeft(), pictureSize()));
   }
+}
+
+QSize PictureControl::pictureSize() const {
+  const QSize size = keyedOnly_ ? keyed_.size() : picture_.image.size();
+  return QSize(clampSize(size.width()), clampSize(size.height()));
+}
+
+const Picture& PictureControl::picture() const {
+  if (!keyedOnly_) {
+    return picture_;
+  }
+  if (restored_.isNull()) {
+    restored_ = sourcePicture();
+  }
+  return restored_;
+}
+
+Picture PictureControl::sourcePicture() const {
+  if (!keyedOnly_) {
+    return picture_;
+  }
+  // Keying made every other pixel opaque and left the key colour out, so
+  // the bitmap comes back exactly.
+  Picture source = picture_;
+  source.image = QImage(keyed_.size(), QImage::Format_RGB32);
+  if (source.image.isNull()) {
+    return picture_;  // no memory: a picture without pixels
+  }
+  const uint32_t key = keyColour_ | 0xff000000u;
+  for (int y = 0; y < keyed_.height(); ++y) {
+    const auto* in = reinterpret_cast<const uint32_t*>(keyed_.constScanLine(y));
+    auto* out = reinterpret_cast<uint32_t*>(source.image.scanLine(y));
+    for (int x = 0; x < keyed_.width(); ++x) out[x] = in[x] == 0 ? key : in[x];
+  }
+  return source;
 }
 
 bool PictureControl::setPicture(const Picture& picture) {
@@ -145,11 +180,14 @@ bool PictureControl::setPicture(const Picture& picture) {
   }
   const QRect before = paintedArea();
   picture_ = picture;
+  keyedOnly_ = false;
+  restored_ = Picture{};
   keyed_ = std::move(keyed);
   hiResKeyed_ = QImage();
+  keepKeyedOnly();
   prepareScaled();
   if (autoSize_ && hasPicture()) {
-    rect_.setSize(QSize(clampSize(picture_.image.width()), clampSize(picture_.image.height())));
+    rect_.setSize(pictureSize());
     prepareScaled();
   }
   notify(before);
@@ -159,15 +197,18 @@ bool PictureControl::setPicture(const Picture& picture) {
 
 void PictureControl::copyPictureFrom(const PictureControl& other) {
   if (other.transparent_ != transparent_) {
-    setPicture(other.picture_);
+    setPicture(other.sourcePicture());
     return;
   }
   const QRect before = paintedArea();
   picture_ = other.picture_;
+  keyedOnly_ = other.keyedOnly_;
+  keyColour_ = other.keyColour_;
+  restored_ = Picture{};
   keyed_ = other.keyed_;
   hiResKeyed_ = other.hiResKeyed_;
   if (autoSize_ && hasPicture()) {
-    rect_.setSize(QSize(clampSize(picture_.image.width()), clampSize(picture_.image.height())));
+    rect_.setSize(pictureSize());
   }
   prepareScaled();
   notify(before);
@@ -220,15 +261,32 @@ void PictureControl::setVisible(bool visible) {
 }
 
 void PictureControl::setHiResPicture(const Picture& hiRes) {
-  hiResKeyed_ = prepareHiResPicture(hiRes, picture_, transparent_);
+  hiResKeyed_ = prepareHiResPicture(hiRes, sourcePicture(), transparent_);
   prepareHiRes();
   notify(paintedArea());
 }
 
 void PictureControl::prepare() {
+  if (keyedOnly_) {
+    picture_ = sourcePicture();  // the drawing rule changes: keyed again from the bitmap
+    keyedOnly_ = false;
+  }
+  restored_ = Picture{};
   keyed_ = preparePicture(picture_, transparent_);
   hiResKeyed_ = QImage();
+  keepKeyedOnly();
   prepareScaled();
+}
+
+void PictureControl::keepKeyedOnly() {
+  // A keyed bitmap holds only its keyed image: the bitmap can be restored
+  // from it exactly, so its own pixels (as many again) are not kept.
+  if (transparent_ && picture_.kind == PictureKind::Bitmap &&
+      picture_.image.format() == QImage::Format_RGB32 && !keyed_.isNull()) {
+    keyColour_ = picture_.transparentColor();
+    picture_.image = QImage();
+    keyedOnly_ = true;
+  }
 }
 
 void PictureControl::prepareHiRes() {

@@ -54,13 +54,15 @@ class PictureControl {
   // Takes a copy of another control's picture (sharing its prepared image
   // when both draw it the same way).
   void copyPictureFrom(const PictureControl& other);
-  const Picture& picture() const { return picture_; }
+  // The picture (for a keyed bitmap, restored from its keyed image when
+  // first asked for: the control keeps only that one copy of its pixels).
+  const Picture& picture() const;
   // The double-resolution variant of the current picture (ignored without one).
   // A variant of another size than twice the picture's is scaled to it. Left
   // out when there is no memory to prepare it.
   void setHiResPicture(const Picture& hiRes);
   bool hasHiResPicture() const { return !hiResKeyed_.isNull(); }
-  bool hasPicture() const { return !picture_.isNull(); }
+  bool hasPicture() const { return keyedOnly_ || !picture_.isNull(); }
 
   // Geometry in window client coordinates. Negative sizes count as 0.
   void setLeft(int left);
@@ -95,17 +97,23 @@ class PictureControl {
 
  private:
   void prepare();
+  void keepKeyedOnly();
+  QSize pictureSize() const;
+  Picture sourcePicture() const;  // the picture, restored if kept only keyed
   void prepareScaled();
   void prepareScaledOnly();
   void prepareHiRes();
   void setRect(const QRect& rect);
   void notify(const QRect& area) const;
 
-  Picture picture_;
-  QImage keyed_;          // the picture with its drawing rule applied, own size
-  QImage prepared_;       // keyed_, or keyed_ scaled to the control's size
-  QImage hiResKeyed_;     // the variant under the picture's drawing rule, twice keyed_'s size
-  QImage hiResPrepared_;  // hiResKeyed_, or scaled to twice the control's size
+  Picture picture_;  // without pixels while keyedOnly_
+  bool keyedOnly_ = false;
+  QRgb keyColour_ = 0;        // the keyed-out colour while keyedOnly_
+  mutable Picture restored_;  // picture() of a control kept keyed only
+  QImage keyed_;              // the picture with its drawing rule applied, own size
+  QImage prepared_;           // keyed_, or keyed_ scaled to the control's size
+  QImage hiResKeyed_;         // the variant under the picture's drawing rule, twice keyed_'s size
+  QImage hiResPrepared_;      // hiResKeyed_, or scaled to twice the control's size
   QRect rect_{0, 0, 0, 0};
   bool visible_ = true;
   bool transparent_ = false;

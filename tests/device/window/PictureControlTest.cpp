@@ -73,6 +73,43 @@ TEST(PictureControl, KeyedRowsOfEveryWidth) {
   }
 }
 
+// A keyed bitmap is kept only as its keyed image; the picture itself comes
+// back exactly whenever it is needed again: read, drawn opaque, copied into
+// an opaque control.
+TEST(PictureControl, KeyedBitmapComesBackExactly) {
+  Picture original = bitmapWithCorner(qRgb(255, 0, 0), qRgb(0, 0, 255));
+  original.image.setPixel(3, 3, qRgb(0, 0, 255));
+  original.image.setPixel(4, 1, qRgb(1, 2, 3));
+  const QImage expected = original.image.copy();
+  PictureControl keyed;
+  keyed.setTransparent(true);
+  keyed.setGeometry(QRect(0, 0, 6, 6));
+  keyed.setPicture(original);
+  original = Picture{};  // the control's copy is the only one left
+  EXPECT_TRUE(keyed.hasPicture());
+  EXPECT_EQ(keyed.picture().kind, PictureKind::Bitmap);
+  EXPECT_EQ(keyed.picture().image, expected);
+  EXPECT_EQ(keyed.prepared().pixel(3, 3), 0u);
+
+  PictureControl opaque;
+  opaque.setGeometry(QRect(0, 0, 6, 6));
+  opaque.copyPictureFrom(keyed);
+  EXPECT_EQ(opaque.prepared(), expected);
+
+  PictureControl shared;
+  shared.setTransparent(true);
+  shared.setAutoSize(true);
+  shared.copyPictureFrom(keyed);
+  EXPECT_EQ(shared.rect().size(), QSize(6, 6));
+  EXPECT_EQ(shared.picture().image, expected);
+
+  keyed.setTransparent(false);
+  EXPECT_EQ(keyed.prepared(), expected);
+  keyed.setTransparent(true);
+  EXPECT_EQ(keyed.prepared().pixel(0, 5), 0u);
+  EXPECT_EQ(keyed.prepared().pixel(4, 1), qRgb(1, 2, 3));
+}
+
 TEST(PictureControl, MonochromeBitmapKeysOutWhite) {
   PictureControl control;
   control.setTransparent(true);
