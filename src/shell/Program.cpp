@@ -88,6 +88,12 @@ bool Program::start() {
     if (notice_) notice_->arm();  // a failed save is told from now on
     if (about_) about_->buildContent();
   });
+  if (splash_ && !splash_->skipped()) {
+    // The launcher comes first on the screen: a failed save is told once it is up.
+    afterFirstFrame(*splash_, [this] {
+      if (notice_) notice_->arm();
+    });
+  }
   if (form_->isVisible()) {
     form_->activateWindow();
   }

@@ -28,11 +28,6 @@ Picture loadPicture(const std::string& hostPath) {
   return PictureFile::read(hostPath).decode();
 }
 
-QSize checkBitmapFile(const std::string& hostPath) {
-  const std::string bytes = readWholeFile(hostPath);
-  return checkBmp(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-}
-
 Picture decodeBuiltin(builtin::Blob blob) {
   return decodePng(blob.data, blob.size, PngChecksums::Trust);
 }

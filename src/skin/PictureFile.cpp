@@ -93,4 +93,9 @@ Picture PictureFile::decode() const {
   return {};
 }
 
+QSize checkBitmapFile(const std::string& hostPath) {
+  const std::string bytes = readWholeFile(hostPath);
+  return checkBmp(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
 }  // namespace tavro
