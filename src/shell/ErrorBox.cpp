@@ -35,8 +35,11 @@ bool parentOnScreen(const QWidget* parent) {
 // is only known once it is about to be shown, before it is mapped.
 class Box : public QMessageBox {
  public:
+  // A parent not on the screen is no parent: a dialog of a window not shown
+  // is lost to some window managers.
   Box(const QString& title, const QString& message, QWidget* parent)
-      : QMessageBox(QMessageBox::Critical, title, message, QMessageBox::Ok, parent),
+      : QMessageBox(QMessageBox::Critical, title, message, QMessageBox::Ok,
+                    parentOnScreen(parent) ? parent : nullptr),
         centre_(!parentOnScreen(parent)) {}
 
  protected:

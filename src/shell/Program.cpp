@@ -110,7 +110,16 @@ void Program::wireDevice() {
   };
   form.contextMenuRequest = [this](QPoint globalPos) { menu_->popupAt(globalPos); };
   form.gameMenuClick = [this] { runHandler([this] { gameMenu_->btn_game_menu_topClick(); }); };
-  form.activated = [this] { runHandler([this] { FormActivate(); }); };
+  form.activated = [this, &form] {
+    // A click on the device window while key settings has it disabled (a
+    // window manager hands the keyboard to the window clicked): the
+    // keyboard goes back to key settings, which takes keys.
+    if (!form.isEnabled() && keys_ && keys_->isVisible()) {
+      keys_->raise();
+      keys_->activateWindow();
+    }
+    runHandler([this] { FormActivate(); });
+  };
   form.closed = [this] { endProgram(); };
 }
 
@@ -163,11 +172,14 @@ void Program::createSideWindows() {
   splash_ = std::make_unique<TSplashForm>(settings, std::move(splashActions));
 
   // Window managers and compositors keep the side windows over the device
-  // window and hand them the keyboard as its dialogs.
-  for (QWidget* side :
-       std::initializer_list<QWidget*>{about_.get(), keys_.get(), manual_.get(), splash_.get()}) {
+  // window and hand them the keyboard as its dialogs. Not the launcher: it
+  // is shown only while the device window is not, and a dialog of a window
+  // not shown is lost to some window managers (xfwm4's Alt+Tab).
+  for (QWidget* side : std::initializer_list<QWidget*>{about_.get(), keys_.get(), manual_.get()}) {
     keepAbove(*side, form);
   }
+  handKeyboardBackWhenMinimised(*about_);
+  handKeyboardBackWhenMinimised(*manual_);
   menu_->setWindows(MenuWindows{about_.get(), keys_.get(), manual_.get(), splash_.get()});
 }
 

@@ -1,5 +1,6 @@
 #include "shell/WindowKit.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -17,7 +18,31 @@ std::function<void(const QWidget&)>& keyboardHome() {
   return home;
 }
 
+// Watches its window for being minimised.
+class MinimiseWatch : public QObject {
+ public:
+  explicit MinimiseWatch(QWidget& window) : QObject(&window), window_(window) {
+    window.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &window_ && event->type() == QEvent::WindowStateChange &&
+        window_.isMinimized() && keyboardHome()) {
+      keyboardHome()(window_);
+    }
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+};
+
 }  // namespace
+
+void handKeyboardBackWhenMinimised(QWidget& window) {
+  new MinimiseWatch(window);
+}
 
 void setKeyboardHome(std::function<void(const QWidget&)> home) {
   keyboardHome() = std::move(home);

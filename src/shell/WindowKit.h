@@ -31,4 +31,8 @@ void setKeyboardHome(std::function<void(const QWidget& leaving)> home);
 // against that drop (its time stamp is older than the hide).
 void handKeyboardBack(const QWidget& window);
 
+// The same when a window manager minimises the window (it takes the keyboard
+// away and may give it to no window at all).
+void handKeyboardBackWhenMinimised(QWidget& window);
+
 }  // namespace tavro

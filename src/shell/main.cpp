@@ -8,8 +8,8 @@
 #include "shell/CommandLine.h"
 #include "shell/EndRequest.h"
 #include "shell/ErrorBox.h"
-#include "shell/Program.h"
 #include "shell/PlatformChoice.h"
+#include "shell/Program.h"
 #include "shell/SignalExit.h"
 #include "shell/TimeZoneGuard.h"
 #include "shell/WindowKit.h"
@@ -21,6 +21,11 @@ int main(int argc, char** argv) {
   if (const std::optional<int> status = tavro::runCommandLine(argc, argv)) return *status;
   tavro::choosePlatform();
   QApplication app(argc, argv);
+  // The program ends by its own close handler and commands only: before
+  // Play no window of its counts for Qt as a last one (the device window is
+  // hidden, the side windows are its dialogs), so the box closed over the
+  // launcher would otherwise end it.
+  QApplication::setQuitOnLastWindowClosed(false);
   tavro::SignalExit signalExit;  // SIGTERM, SIGINT, SIGHUP end the program as Exit does
   tavro::setApplicationTitle(QString());
   QApplication::setWindowIcon(QIcon(QPixmap::fromImage(tavro::builtinImage("icon"))));

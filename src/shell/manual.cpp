@@ -224,9 +224,7 @@ void TManualForm::mousePressEvent(QMouseEvent* event) {
   switch (press_target_) {
     case PressTarget::Page:
       drag_origin = event->position().toPoint();
-      if (startSystemDrag(*this)) {
-        press_target_ = PressTarget::None;  // the window system moves the window
-      }
+      system_drag_tried_ = false;
       break;
     case PressTarget::Close:
       Inp_esc_down();
@@ -245,6 +243,15 @@ void TManualForm::mousePressEvent(QMouseEvent* event) {
 void TManualForm::mouseMoveEvent(QMouseEvent* event) {
   if (press_target_ != PressTarget::Page || !(event->buttons() & Qt::LeftButton)) {
     return;
+  }
+  // At the drag's first move the window system is asked to move the window
+  // (a click alone starts nothing); where it cannot, the window moves itself.
+  if (!system_drag_tried_) {
+    system_drag_tried_ = true;
+    if (startSystemDrag(*this)) {
+      press_target_ = PressTarget::None;
+      return;
+    }
   }
   // top + y - origin.y, then left + x - origin.x, where top + y is the
   // pointer's screen position: taken from the screen directly so that a

@@ -94,6 +94,7 @@ class TManualForm : public QWidget, private ManualTarget {
 
   int current_page = 1;
   QPoint drag_origin;
+  bool system_drag_tried_ = false;  // the window system was asked to move the window
   PressTarget press_target_ = PressTarget::None;
   bool shown_before_ = false;
   int pending_release_ = 0;  // Qt key whose release waits

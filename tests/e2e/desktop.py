@@ -178,9 +178,11 @@ def start(width=1280, height=1024):
 
 def _start_window_manager(desktop):
     name = desktop.name
-    require(name)
+    require(name, "dbus-run-session")
     config = private_folder("tavro50-%s-" % name)
-    command = ["openbox"] if name == "openbox" else ["xfwm4", "--compositor=off"]
+    # xfwm4 keeps its settings in xfconf, reached over a session bus of its own.
+    command = ["openbox"] if name == "openbox" else ["dbus-run-session", "xfwm4",
+                                                      "--compositor=off"]
     expected = "Openbox" if name == "openbox" else "Xfwm4"
     managers = []
 

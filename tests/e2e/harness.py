@@ -137,6 +137,49 @@ def screen_of(desktop_):
     return Screen() if desktop_.display else PngScreen(desktop_)
 
 
+class Panel:
+    """A dock window across the top of the screen that reserves its strip
+    (EWMH struts), as a desktop's top panel does: window managers keep normal
+    windows out of it, fullscreen ones cover it. It lasts while the object
+    lives (its own connection to the X server)."""
+
+    def __init__(self, screen, height=30, colour=0x203040):
+        x11 = screen.x11
+        x11.XCreateSimpleWindow.restype = ctypes.c_ulong
+        x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                            ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                                            ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                        ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                        ctypes.c_void_p, ctypes.c_int]
+        x11.XMapWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.x11, self.height = x11, height
+        self.display = x11.XOpenDisplay(None)
+        root = x11.XDefaultRootWindow(self.display)
+        self.window = x11.XCreateSimpleWindow(self.display, root, 0, 0, screen.width, height, 0,
+                                              colour, colour)
+        atom = lambda name: x11.XInternAtom(self.display, name, 0)
+        xa_atom, xa_cardinal, prop_replace = 4, 6, 0
+        dock = (ctypes.c_ulong * 1)(atom(b"_NET_WM_WINDOW_TYPE_DOCK"))
+        x11.XChangeProperty(self.display, self.window, atom(b"_NET_WM_WINDOW_TYPE"), xa_atom, 32,
+                            prop_replace, dock, 1)
+        strut = (ctypes.c_long * 12)(0, 0, height, 0, 0, 0, 0, 0, 0, screen.width - 1, 0, 0)
+        x11.XChangeProperty(self.display, self.window, atom(b"_NET_WM_STRUT_PARTIAL"),
+                            xa_cardinal, 32, prop_replace, strut, 12)
+        x11.XChangeProperty(self.display, self.window, atom(b"_NET_WM_STRUT"), xa_cardinal, 32,
+                            prop_replace, strut, 4)
+        # At the top, where it asks to be (user-given place and size).
+        hints = (ctypes.c_long * 18)(1 | 2 | 4 | 8, 0, 0, screen.width, height)
+        x11.XChangeProperty(self.display, self.window, atom(b"WM_NORMAL_HINTS"),
+                            atom(b"WM_SIZE_HINTS"), 32, prop_replace, hints, 18)
+        x11.XMapWindow(self.display, self.window)
+        x11.XSync(self.display, 0)
+        time.sleep(0.5)  # the window manager takes it in
+
+
 class Image:
     def __init__(self, w, h, rgb, x0=0, y0=0):
         self.w, self.h, self.rgb, self.x0, self.y0 = w, h, rgb, x0, y0

@@ -89,7 +89,7 @@ class Device:
     def start(self):
         pointer_to(0, 0)
         self.app.start()
-        _, (x, y, w, h) = device_window(self.app, self.screen, fullscreen=False)
+        self.window, (x, y, w, h) = device_window(self.app, self.screen, fullscreen=False)
         self.origin = (x, y)
         # Each TIME press changes the mode, and with it at least one of these
         # indicators (the digits may stay: 12:05 in time 2 and the alarm's 12:00
@@ -114,11 +114,12 @@ class Device:
         except AssertionError:
             return False
 
-    def open_key_settings(self):
-        """Through the context menu, opened with the menu key of the keyboard."""
+    def open_key_settings(self, at=(280, 190)):
+        """Through the context menu, opened by a right-click on the device at
+        `at` (in the game area)."""
         before = set(process_windows(self.app))
         x, y = self.origin
-        pointer_to(x + 280, y + 190)
+        pointer_to(x + at[0], y + at[1])
         xdotool("click", 3)
         wait_for(lambda: set(process_windows(self.app)) - before, timeout=5, what="the menu")
         pointer_to(0, 0)

@@ -268,10 +268,8 @@ void QtDeviceInput::mousePress(QMouseEvent* event) {
     return;
   }
   if (isBackgroundControl(*control) && !form_.fullscreen_mode) {
-    if (startSystemDrag(form_)) {
-      return;  // the window system moves the window until the button is up
-    }
     dragging_ = true;
+    systemDragTried_ = false;
     dragControl_ = control;
     dragAnchor_ = pos - form_.skinControl(*control).rect().topLeft();
   }
@@ -300,6 +298,16 @@ void QtDeviceInput::mouseRelease(QMouseEvent* event) {
 void QtDeviceInput::mouseMove(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   if (dragging_ && (event->buttons() & Qt::LeftButton) && !form_.fullscreen_mode && dragControl_) {
+    // The drag goes to the window system at its first move (a click alone
+    // must not start one: some window managers would then wait for a
+    // second click); where it cannot take it, the window moves itself.
+    if (!systemDragTried_) {
+      systemDragTried_ = true;
+      if (startSystemDrag(form_)) {
+        dragging_ = false;
+        return;
+      }
+    }
     const QPoint inControl = pos - form_.skinControl(*dragControl_).rect().topLeft();
     const QPoint delta = inControl - dragAnchor_;
     form_.move(form_.x(), form_.y() + delta.y());

@@ -109,6 +109,7 @@ class QtDeviceInput : public ButtonSink {
   std::unique_ptr<QtGamepad> gamepad_;
   int mouseButton_ = -1;  // the button that took the left press, or -1
   bool dragging_ = false;
+  bool systemDragTried_ = false;
   bool menuPressed_ = false;
   QPoint dragAnchor_;  // pointer position within the pressed control
   std::optional<SkinImage> dragControl_;
