@@ -244,7 +244,11 @@ void TManualForm::mouseMoveEvent(QMouseEvent* event) {
   if (press_target_ != PressTarget::Page || !(event->buttons() & Qt::LeftButton)) {
     return;
   }
-  // At the drag's first move the window system is asked to move the window
+
+  // top + y - origin.y, then left + x - origin.x, where top + y is the
+  // pointer's screen position: taken from the screen directly so that a
+  // window move the server has not confirmed yet cannot make the window jump.
+  // At the drag's first step the window system is asked to move the window
   // (a click alone starts nothing); where it cannot, the window moves itself.
   if (!system_drag_tried_) {
     system_drag_tried_ = true;
@@ -253,9 +257,6 @@ void TManualForm::mouseMoveEvent(QMouseEvent* event) {
       return;
     }
   }
-  // top + y - origin.y, then left + x - origin.x, where top + y is the
-  // pointer's screen position: taken from the screen directly so that a
-  // window move the server has not confirmed yet cannot make the window jump.
   const QPoint global = event->globalPosition().toPoint();
   move(x(), global.y() - drag_origin.y());
   move(global.x() - drag_origin.x(), y());

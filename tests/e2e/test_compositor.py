@@ -186,9 +186,9 @@ def windowed(run):
         pointer_to(*grab)
         xdotool("mousedown", 1)
         time.sleep(0.2)
-        for _ in range(10):
-            xdotool("mousemove_relative", "--", 6, 4)
-            time.sleep(0.05)
+        for _ in range(20):  # the window system takes the drag after its first step
+            xdotool("mousemove_relative", "--", 3, 2)
+            time.sleep(0.03)
         xdotool("mouseup", 1)
         pointer_to(*run.pointer)
         time.sleep(0.8)

@@ -184,6 +184,10 @@ struct BadValue {
   const char* what;
   const char* line;
 };
+// Printed by its name: the listed test names stay the same from run to run.
+void PrintTo(const BadValue& row, std::ostream* out) {
+  *out << row.what;
+}
 class OneBadValue : public SettingsStoreTest, public ::testing::WithParamInterface<BadValue> {};
 
 TEST_P(OneBadValue, CostsNoOtherSetting) {
@@ -212,6 +216,10 @@ struct Unlucky {
   std::function<void(const QString& conf, std::unique_ptr<QLockFile>& held)> make;
   bool read, saved;  // whether HiScore1=42 is read, and HiScore1=7 saved
 };
+// Printed by its name: the listed test names stay the same from run to run.
+void PrintTo(const Unlucky& row, std::ostream* out) {
+  *out << row.what;
+}
 void pipe(const QString& path) {
   ASSERT_EQ(mkfifo(qPrintable(path), 0600), 0);
 }
@@ -288,6 +296,10 @@ struct Location {
   const char* what;
   const char *xdg, *home, *file;  // "@": the test's folder; nullptr: unset, or no file
 };
+// Printed by its name: the listed test names stay the same from run to run.
+void PrintTo(const Location& row, std::ostream* out) {
+  *out << row.what;
+}
 class SettingsLocation : public SettingsStoreTest,
                          public ::testing::WithParamInterface<Location> {};
 

@@ -298,9 +298,9 @@ void QtDeviceInput::mouseRelease(QMouseEvent* event) {
 void QtDeviceInput::mouseMove(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   if (dragging_ && (event->buttons() & Qt::LeftButton) && !form_.fullscreen_mode && dragControl_) {
-    // The drag goes to the window system at its first move (a click alone
-    // must not start one: some window managers would then wait for a
-    // second click); where it cannot take it, the window moves itself.
+    // The drag goes to the window system at its first step (a click alone
+    // must not start one: some window managers would then wait for a second
+    // click); where it cannot take it, the window moves itself.
     if (!systemDragTried_) {
       systemDragTried_ = true;
       if (startSystemDrag(form_)) {
