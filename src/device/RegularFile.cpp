@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -96,7 +97,9 @@ FileStatus checkRegularFile(const std::string& path, std::uint64_t maxBytes) {
   return statusOf(kind, maxBytes);
 }
 
-FileContents readRegularFile(const std::string& path, std::uint64_t maxBytes) {
+namespace {
+
+FileContents readRegular(const std::string& path, std::uint64_t maxBytes, std::size_t headBytes) {
   FileContents contents;
   contents.status = checkRegularFile(path, maxBytes);
   if (contents.status != FileStatus::Ok) return contents;
@@ -119,11 +122,16 @@ FileContents readRegularFile(const std::string& path, std::uint64_t maxBytes) {
     // Read straight into the result: room for the size looked at and one byte
     // more, so that a file that has grown shows it; the room grows as needed.
     std::string& bytes = contents.bytes;
-    bytes.resize(static_cast<std::size_t>(kind.size) + 1);
+    const bool head = kind.size > headBytes;
+    bytes.resize(head ? headBytes : static_cast<std::size_t>(kind.size) + 1);
+    contents.size = kind.size;
     std::size_t used = 0;
     long long got = 0;
     for (;;) {
-      if (used == bytes.size()) bytes.resize(bytes.size() + 65536);
+      if (used == bytes.size()) {
+        if (head) break;  // the head is all that was asked for
+        bytes.resize(bytes.size() + 65536);
+      }
       got = readSome(fd, bytes.data() + used, bytes.size() - used);
       if (got <= 0) break;
       if (used + static_cast<std::uint64_t>(got) > maxBytes) {
@@ -133,6 +141,7 @@ FileContents readRegularFile(const std::string& path, std::uint64_t maxBytes) {
       used += static_cast<std::size_t>(got);
     }
     bytes.resize(used);
+    if (!head) contents.size = used;
     if (got < 0) {
       contents.error = errno;
       contents.status = FileStatus::Unreadable;
@@ -141,6 +150,17 @@ FileContents readRegularFile(const std::string& path, std::uint64_t maxBytes) {
   if (contents.status != FileStatus::Ok) contents.bytes = std::string();
   closeFile(fd);
   return contents;
+}
+
+}  // namespace
+
+FileContents readRegularFile(const std::string& path, std::uint64_t maxBytes) {
+  return readRegular(path, maxBytes, SIZE_MAX);
+}
+
+FileContents readRegularFileHead(const std::string& path, std::uint64_t maxBytes,
+                                 std::size_t headBytes) {
+  return readRegular(path, maxBytes, headBytes);
 }
 
 }  // namespace tavro

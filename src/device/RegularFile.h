@@ -22,8 +22,9 @@ FileStatus checkRegularFile(const std::string& path, std::uint64_t maxBytes = UI
 
 struct FileContents {
   FileStatus status = FileStatus::Absent;
-  std::string bytes;  // the whole file when status is Ok
-  int error = 0;      // the system's error number when Unreadable
+  std::string bytes;       // the whole file (or its head) when status is Ok
+  std::uint64_t size = 0;  // the file's size when status is Ok
+  int error = 0;           // the system's error number when Unreadable
 };
 
 // Reads a whole regular file of at most maxBytes. The path is looked at
@@ -31,5 +32,10 @@ struct FileContents {
 // in between is not read either; a file that grows past the bound while it is
 // read is TooLarge.
 FileContents readRegularFile(const std::string& path, std::uint64_t maxBytes);
+
+// The same checks, but only the first headBytes of the file are read (bytes);
+// size is the whole file's.
+FileContents readRegularFileHead(const std::string& path, std::uint64_t maxBytes,
+                                 std::size_t headBytes);
 
 }  // namespace tavro

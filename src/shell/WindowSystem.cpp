@@ -1,6 +1,7 @@
 #include "shell/WindowSystem.h"
 
 #include <QByteArray>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
@@ -79,12 +80,34 @@ bool startSystemDrag(QWidget& window) {
   return handle != nullptr && handle->startSystemMove();
 }
 
-void keepAbove(QWidget& window, QWidget& owner) {
-  window.winId();  // the native windows exist from here on, still hidden
-  owner.winId();
-  if (QWindow* handle = window.windowHandle()) {
-    handle->setTransientParent(owner.windowHandle());
+namespace {
+
+// Makes its window the owner's dialog each time it is about to be shown.
+class OwnerKeeper : public QObject {
+ public:
+  OwnerKeeper(QWidget& window, QWidget& owner) : QObject(&window), owner_(owner) {
+    window.installEventFilter(this);
   }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      QWindow* handle = static_cast<QWidget*>(watched)->windowHandle();
+      if (handle != nullptr && owner_.windowHandle() != nullptr) {
+        handle->setTransientParent(owner_.windowHandle());
+      }
+    }
+    return false;
+  }
+
+ private:
+  QWidget& owner_;
+};
+
+}  // namespace
+
+void keepAbove(QWidget& window, QWidget& owner) {
+  new OwnerKeeper(window, owner);
 }
 
 bool isConfigureEvent(const QByteArray& eventType, const void* message) {

@@ -25,8 +25,8 @@ bool startSystemDrag(QWidget& window);
 
 // The window stays above its owner and is given the keyboard as the owner's
 // dialog: on X11 WM_TRANSIENT_FOR names the owner, on Wayland it is the
-// owner's child. Creates both native windows when needed, without showing
-// either.
+// owner's child. Set at each show of the window (no native window is made
+// before it is needed), while the owner has a native window.
 void keepAbove(QWidget& window, QWidget& owner);
 
 // Whether a native event tells the window its place or size (X11's

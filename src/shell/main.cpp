@@ -10,9 +10,11 @@
 #include "shell/ErrorBox.h"
 #include "shell/PlatformChoice.h"
 #include "shell/Program.h"
+#include "shell/SettingsStore.h"
 #include "shell/SignalExit.h"
 #include "shell/TimeZoneGuard.h"
 #include "shell/WindowKit.h"
+#include "skin/BackdropPrefetch.h"
 #include "sound/SoundSystem.h"
 
 int main(int argc, char** argv) {
@@ -20,6 +22,9 @@ int main(int argc, char** argv) {
   // --help, --version and --check-skin run without a window or a display.
   if (const std::optional<int> status = tavro::runCommandLine(argc, argv)) return *status;
   tavro::choosePlatform();
+  // In fullscreen mode the backdrop decodes on a thread of its own while the
+  // toolkit and the windows are set up.
+  tavro::backdropPrefetch::startForThisRun(tavro::SettingsStore().readBool("FullscreenMode", true));
   QApplication app(argc, argv);
   // The program ends by its own close handler and commands only: before
   // Play no window of its counts for Qt as a last one (the device window is
@@ -38,6 +43,7 @@ int main(int argc, char** argv) {
       result = QApplication::exec();
     }
   }
+  tavro::backdropPrefetch::finish();
   tavro::restoreFloatingPointControl();
   return result;
 }

@@ -298,6 +298,25 @@ Picture decodeBmp(const unsigned char* data, std::size_t size) {
   return picture;
 }
 
+std::optional<QSize> checkBmpHead(const unsigned char* head, std::size_t headSize,
+                                  std::uint64_t fileSize) {
+  if (headSize >= fileSize) {
+    return checkBmp(head, headSize);
+  }
+  Header h;
+  try {
+    h = readHeader(Bytes(head, headSize));
+  } catch (const std::runtime_error&) {
+    return std::nullopt;  // the whole file gives the answer, and its error
+  }
+  if (h.compression == kRle8 || h.compression == kRle4) {
+    return std::nullopt;
+  }
+  // Only the rows' room in the file is checked: no byte of them is read.
+  checkRowsPresent(Bytes(head, static_cast<std::size_t>(fileSize)), h);
+  return QSize(static_cast<int>(h.width), static_cast<int>(h.height));
+}
+
 QSize checkBmp(const unsigned char* data, std::size_t size) {
   const Bytes in(data, size);
   const Header h = readHeader(in);

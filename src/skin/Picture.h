@@ -36,6 +36,12 @@ Picture decodeBmp(const unsigned char* data, std::size_t size);
 // Everything decodeBmp checks, without decoding: the size decodeBmp would
 // give, or its error.
 QSize checkBmp(const unsigned char* data, std::size_t size);
+// The same check from the file's head and its size, for a bitmap whose
+// pixels need no reading to be checked (uncompressed rows: only their room
+// counts); nullopt when the whole file is needed (run-length data, or a
+// head that does not hold the headers).
+std::optional<QSize> checkBmpHead(const unsigned char* head, std::size_t headSize,
+                                  std::uint64_t fileSize);
 // Reads a file and checks it as a bitmap: the size, or the error that
 // loadPicture would give for the same file named *.bmp.
 QSize checkBitmapFile(const std::string& hostPath);

@@ -94,6 +94,17 @@ Picture PictureFile::decode() const {
 }
 
 QSize checkBitmapFile(const std::string& hostPath) {
+  // Most bitmaps are checked from their headers: the pixels are read when
+  // the picture is first drawn.
+  constexpr std::size_t kHeadBytes = 4096;
+  const FileContents head = readRegularFileHead(hostPath, kMaxFileSize, kHeadBytes);
+  if (head.status == FileStatus::Ok) {
+    if (const std::optional<QSize> size =
+            checkBmpHead(reinterpret_cast<const unsigned char*>(head.bytes.data()),
+                         head.bytes.size(), head.size)) {
+      return *size;
+    }
+  }
   const std::string bytes = readWholeFile(hostPath);
   return checkBmp(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }

@@ -1,5 +1,6 @@
 #include "skin/PixelBudget.h"
 
+#include "skin/BackdropPrefetch.h"
 #include "skin/PictureFile.h"
 
 namespace tavro {
@@ -21,6 +22,11 @@ void PixelBudget::refund(QSize size) {
 }
 
 std::optional<Picture> PixelBudget::load(const std::string& hostPath) {
+  if (std::optional<Picture> ready = backdropPrefetch::take(hostPath)) {
+    // decoded ahead (its header was good): charged as at its step
+    if (!charge(ready->image.size())) return std::nullopt;
+    return ready;
+  }
   const PictureFile file = PictureFile::read(hostPath);
   const std::optional<QSize> size = file.headerSize();
   if (!size) {

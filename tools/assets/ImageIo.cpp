@@ -74,7 +74,7 @@ QByteArray bmp24Bytes(const QImage& source) {
 // Rows are stored without a PNG filter: the pictures are small and flat, so
 // they compress as well, and the program decodes them without undoing a
 // filter at every byte (a third of the decoding's work at start-up).
-QByteArray pngBytes(const QImage& image) {
+QByteArray pngBytes(const QImage& image, int deflateLevel) {
   const bool alpha = image.hasAlphaChannel();
   const QImage in = image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   const int channels = alpha ? 4 : 3;
@@ -110,7 +110,7 @@ QByteArray pngBytes(const QImage& image) {
                alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-  png_set_compression_level(png, 9);
+  png_set_compression_level(png, deflateLevel);
   png_write_info(png, info);
   png_write_image(png, rowPointers.data());
   png_write_end(png, info);
@@ -131,7 +131,7 @@ void writeBmp24(const QString& path, const QImage& image) {
 }
 
 void writePng(const QString& path, const QImage& image) {
-  writeFile(path, pngBytes(image));
+  writeFile(path, pngBytes(image, 0));
 }
 
 void writeJpeg(const QString& path, const QImage& image, int quality) {

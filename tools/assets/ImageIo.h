@@ -21,11 +21,15 @@ QString hiResName(const QString& fileName);
 
 // A 24-bit uncompressed Windows bitmap (BITMAPINFOHEADER, bottom-up rows).
 QByteArray bmp24Bytes(const QImage& image);
-QByteArray pngBytes(const QImage& image);
+// deflateLevel: zlib's 0 (stored, nothing to inflate) to 9 (smallest).
+QByteArray pngBytes(const QImage& image, int deflateLevel = 9);
 
 // Write a file, creating its folder; throws std::runtime_error on failure.
 void writeFile(const QString& path, const QByteArray& bytes);
 void writeBmp24(const QString& path, const QImage& image);
+// Skin files are stored without compression: the program decodes each at
+// every start and fullscreen switch, and inflating them was most of that
+// work; the files stay small (tens of kilobytes each).
 void writePng(const QString& path, const QImage& image);
 void writeJpeg(const QString& path, const QImage& image, int quality);
 
