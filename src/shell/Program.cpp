@@ -47,6 +47,7 @@ Program::~Program() {
     form_->contextMenuRequest = nullptr;
     form_->gameMenuClick = nullptr;
     form_->activated = nullptr;
+    form_->settingsClosing = nullptr;
     form_->closed = nullptr;
   }
   splash_.reset();
@@ -120,6 +121,7 @@ void Program::wireDevice() {
     }
     runHandler([this] { FormActivate(); });
   };
+  form.settingsClosing = [this] { notice_.reset(); };  // it listens to the store
   form.closed = [this] { endProgram(); };
 }
 

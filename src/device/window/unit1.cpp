@@ -457,6 +457,9 @@ void TForm1::paintEvent(QPaintEvent* event) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
   sound_.Snd_Release();
+  if (settingsClosing) {
+    settingsClosing();
+  }
   settings_.reset();
   event->accept();
   if (closed) {

@@ -63,6 +63,8 @@ class TForm1 : public QWidget, public Display, public SkinTarget {
   std::function<void(QPoint globalPos)> contextMenuRequest;
   // Every activation of the window (FormActivate).
   std::function<void()> activated;
+  // Just before the close handler releases the settings store.
+  std::function<void()> settingsClosing;
   // After the close handler has released sound and settings.
   std::function<void()> closed;
   // Runs a key release that still waits to be told apart from an
