@@ -195,6 +195,25 @@ def _start_window_manager(desktop):
         return window_manager_name(desktop.display) == expected
 
     wait_until(running, 60, "%s to run" % name, interval=0.2)
+    # The manager names itself before it is ready: openbox loses the map
+    # request of a window mapped in between, which then stays unmapped for
+    # good. A probe window, mapped again until the manager shows it, tells
+    # when it is ready.
+    env = dict(os.environ, DISPLAY=desktop.display)
+    probe = spawn(["xev", "-geometry", "8x8+0+0", "-name", "tavro50-probe"], env=env)
+    tries = []
+
+    def probe_mapped():
+        out = subprocess.run(["xwininfo", "-name", "tavro50-probe"], capture_output=True,
+                             text=True, env=env).stdout
+        match = re.search(r"Window id: (0x[0-9a-f]+)", out)
+        tries.append(1)
+        if match and "IsViewable" not in out and len(tries) % 10 == 0:
+            subprocess.run(["xdotool", "windowmap", match.group(1)], env=env)
+        return "IsViewable" in out
+
+    wait_until(probe_mapped, 60, "%s to map a window" % name, interval=0.1)
+    end_process(probe)
 
 
 def _start_mutter(desktop):
