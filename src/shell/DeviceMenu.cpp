@@ -167,10 +167,10 @@ void DeviceMenu::pm_6_configClick() {
 }
 
 void DeviceMenu::pm_7_keysClick() {
-  if (!windows_.keys) {
+  TKeysForm* keys = windows_.keys ? windows_.keys() : nullptr;
+  if (!keys) {
     return;
   }
-  TKeysForm* keys = windows_.keys;
   keys->openCentred();  // centres, shows and disables the device window
   // Taken from a game menu row, the click's release is still under way: the
   // keyboard goes to the key settings window once it is over.

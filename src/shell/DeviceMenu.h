@@ -27,7 +27,7 @@ class TSplashForm;
 // The side windows the commands open; any may be missing.
 struct MenuWindows {
   TAboutForm* about = nullptr;
-  TKeysForm* keys = nullptr;
+  std::function<TKeysForm*()> keys;  // makes the window at its first use
   TManualForm* manual = nullptr;
   TSplashForm* splash = nullptr;
 };

@@ -88,6 +88,7 @@ bool Program::start() {
   afterFirstFrame(*form_, [this] {
     if (notice_) notice_->arm();  // a failed save is told from now on
     if (about_) about_->buildContent();
+    keys();
   });
   if (splash_ && !splash_->skipped()) {
     // The launcher comes first on the screen: a failed save is told once it is up.
@@ -132,20 +133,13 @@ void Program::createSideWindows() {
   // Its portrait and labels (the first user of the fonts) wait for the first frame.
   about_ = std::make_unique<TAboutForm>(nullptr, TAboutForm::Content::Later);
 
-  KeysActions keysActions;
-  keysActions.setHints = [&form](const ButtonHints& hints) { form.hints = hints; };
-  keysActions.setDeviceEnabled = [&form](bool enabled) {
-    form.setEnabled(enabled);
-    if (enabled) {
-      activateLater(form);
-    }
-  };
-  keys_ = std::make_unique<TKeysForm>(form.key_bindings, form.key_names, settings,
-                                      std::move(keysActions));
-
+  // Key settings waits for the device's first frame or its first use: its
+  // labels' texts would wake the accessibility bridge, which reaches for
+  // the session bus (even starting one) before anything is on the screen.
   manual_ = std::make_unique<TManualForm>(configPath());
 
-  menu_->setWindows(MenuWindows{about_.get(), keys_.get(), manual_.get(), nullptr});
+  menu_->setWindows(
+      MenuWindows{about_.get(), [this] { return keys(); }, manual_.get(), nullptr});
   // A side window that hides while it has the keyboard gives it to the
   // window that takes input: key settings while it is open (the device is
   // disabled then), else the device window once it is on the screen.
@@ -177,12 +171,35 @@ void Program::createSideWindows() {
   // window and hand them the keyboard as its dialogs. Not the launcher: it
   // is shown only while the device window is not, and a dialog of a window
   // not shown is lost to some window managers (xfwm4's Alt+Tab).
-  for (QWidget* side : std::initializer_list<QWidget*>{about_.get(), keys_.get(), manual_.get()}) {
+  for (QWidget* side : std::initializer_list<QWidget*>{about_.get(), manual_.get()}) {
     keepAbove(*side, form);
   }
   handKeyboardBackWhenMinimised(*about_);
   handKeyboardBackWhenMinimised(*manual_);
-  menu_->setWindows(MenuWindows{about_.get(), keys_.get(), manual_.get(), splash_.get()});
+  menu_->setWindows(
+      MenuWindows{about_.get(), [this] { return keys(); }, manual_.get(), splash_.get()});
+}
+
+TKeysForm* Program::keys() {
+  if (!keys_ && form_ && form_->settings()) {
+    createKeySettings();
+  }
+  return keys_.get();
+}
+
+void Program::createKeySettings() {
+  TForm1& form = *form_;
+  KeysActions keysActions;
+  keysActions.setHints = [&form](const ButtonHints& hints) { form.hints = hints; };
+  keysActions.setDeviceEnabled = [&form](bool enabled) {
+    form.setEnabled(enabled);
+    if (enabled) {
+      activateLater(form);
+    }
+  };
+  keys_ = std::make_unique<TKeysForm>(form.key_bindings, form.key_names, *form.settings(),
+                                      std::move(keysActions));
+  keepAbove(*keys_, form);
 }
 
 void Program::FormActivate() {

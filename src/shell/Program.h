@@ -38,7 +38,8 @@ class Program {
   DeviceMenu& menu() { return *menu_; }
   GameMenu& gameMenu() { return *gameMenu_; }
   TAboutForm* about() { return about_.get(); }
-  TKeysForm* keys() { return keys_.get(); }
+  // Key settings, made at its first use or after the device's first frame.
+  TKeysForm* keys();
   TManualForm* manual() { return manual_.get(); }
   TSplashForm* splash() { return splash_.get(); }
   // What ends the program (by default the event loop ends after the current
@@ -50,6 +51,7 @@ class Program {
 
  private:
   void createSideWindows();
+  void createKeySettings();
   void wireDevice();
   void endProgram();
 

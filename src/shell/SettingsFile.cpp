@@ -147,6 +147,15 @@ std::string SettingsFile::unreadableReason() const {
   return {};
 }
 
+bool SettingsFile::holds(const std::map<std::string, int32_t>& values) {
+  current();
+  if (status_ != FileStatus::Ok) return false;
+  for (const auto& [key, value] : values) {
+    if (text_.value(key) != std::to_string(value)) return false;
+  }
+  return true;
+}
+
 std::string SettingsFile::write(const std::map<std::string, int32_t>& values) {
   if (path_.empty()) return "neither XDG_CONFIG_HOME nor HOME names a folder for them";
   const std::string folder = folderOf(path_);
@@ -156,6 +165,8 @@ std::string SettingsFile::write(const std::map<std::string, int32_t>& values) {
   if (::access(folder.c_str(), W_OK) != 0) {
     return "the folder " + folder + " is not writable (" + systemError(errno) + ")";
   }
+
+  if (holds(values)) return {};  // nothing to change: no lock, no write
 
   const std::string lockPath = path_ + ".lock";
   if (std::string why = takeLockProblem(lockPath); !why.empty()) return why;

@@ -44,6 +44,8 @@ class SettingsFile {
     bool operator==(const Stamp&) const = default;
   };
   static Stamp stampOf(const std::string& path);
+  // True when the file already gives every key its value.
+  bool holds(const std::map<std::string, int32_t>& values);
   std::string takeLockProblem(const std::string& lockPath) const;
   std::string unreadableReason() const;
 

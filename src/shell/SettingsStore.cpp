@@ -104,8 +104,12 @@ bool SettingsStore::readBool(std::string_view name, bool def) const {
 }
 
 void SettingsStore::writeInteger(std::string_view name, int32_t value) {
+  writeIntegers({{std::string(name), value}});
+}
+
+void SettingsStore::writeIntegers(const std::map<std::string, int32_t>& values) {
   const bool wasHealthy = healthy();
-  unsaved_[std::string(name)] = value;
+  for (const auto& [name, value] : values) unsaved_[name] = value;
   if (save()) {
     unsaved_.clear();
     return;

@@ -30,6 +30,9 @@ class SettingsStore : public ScoreStore {
   // readInteger(name, def ? 1 : 0) != 0
   bool readBool(std::string_view name, bool def) const;
   void writeInteger(std::string_view name, int32_t value) override;
+  // Several values saved at once: one lock and one replacement of the file
+  // for all of them, none when the file holds them already.
+  void writeIntegers(const std::map<std::string, int32_t>& values);
   void writeBool(std::string_view name, bool value);
 
   // False while a value written in this run could not be saved (a read-only folder, a full

@@ -344,6 +344,22 @@ TEST_F(SettingsStoreTest, ALinkedFileStaysALinkAndAnUnchangedValueIsNotWrittenAg
   EXPECT_EQ(SettingsStore().readInteger("Key1", 2), 5);
 }
 
+// The start-up writes the key bindings back: values the file holds already
+// cost no lock and no write, so neither a lock nobody can take nor the time
+// of five saves stands in the way.
+TEST_F(SettingsStoreTest, ValuesTheFileHoldsNeedNoLockAndSeveralAreSavedTogether) {
+  writeConf("[General]\nKey1=2\n");
+  SettingsStore store;
+  store.writeIntegers({{"Key1", 7}, {"Key2", 3}});
+  EXPECT_EQ(SettingsStore().readInteger("Key1", 0), 7);
+  EXPECT_EQ(SettingsStore().readInteger("Key2", 0), 3);
+  ASSERT_TRUE(QDir().mkdir(confPath() + ".lock"));
+  store.writeIntegers({{"Key1", 7}, {"Key2", 3}});
+  EXPECT_TRUE(store.healthy()) << store.failure().toStdString();
+  store.writeInteger("Key2", 4);
+  EXPECT_FALSE(store.healthy());
+}
+
 TEST_F(SettingsStoreTest, RandomBytesDoNotCrashTheStore) {
   QByteArray noise;
   uint32_t x = 12345;

@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <algorithm>
+#include <map>
 
 #include "device/window/QtDeviceInput.h"
 #include "shell/ErrorBox.h"
@@ -165,19 +166,17 @@ bool TForm1::FormCreate() {
     return false;
   }
   key_names = buildKeyNames();
-  std::array<int32_t, kButtonCount> choices{};
+  std::map<std::string, int32_t> choices;  // written back at once: one save
   for (int i = 0; i < kButtonCount; ++i) {
     const std::string name = "Key" + std::to_string(i + 1);
-    choices[static_cast<std::size_t>(i)] =
+    const int32_t choice =
         settings_->readInteger(name, kDefaultChoices[static_cast<std::size_t>(i)]);
-  }
-  for (int i = 0; i < kButtonCount; ++i) {
-    const std::string name = "Key" + std::to_string(i + 1);
+    choices[name] = choice;
     KeyBinding& binding = key_bindings[static_cast<std::size_t>(i)];
-    settings_->writeInteger(name, choices[static_cast<std::size_t>(i)]);
-    binding.choice = choices[static_cast<std::size_t>(i)];
+    binding.choice = choice;
     AssignWord(i + 1, binding, binding);
   }
+  settings_->writeIntegers(choices);
   applyHints();
   device_.setHighScores(settings_->readInteger("HiScore1", device_.hi_score_a),
                         settings_->readInteger("HiScore2", device_.hi_score_b));
