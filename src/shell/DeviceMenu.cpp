@@ -133,7 +133,7 @@ bool DeviceMenu::shortcutKey(QKeyEvent* event, bool autoRepeat) {
 }
 
 void DeviceMenu::pm_0_menuPopup() {
-  const bool boxChecked = windows_.splash ? windows_.splash->chb_splashscreen->isChecked() : true;
+  const bool boxChecked = windows_.splash ? windows_.splash->showsAtStart() : true;
   const SettingsStore* settings = form_.settings();
   setSplashChecked(settings ? settings->readBool("SplashScreen", boxChecked) : boxChecked);
   if (form_.fullscreen_mode && gameMenu_.game_menu_open) {

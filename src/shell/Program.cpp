@@ -213,7 +213,7 @@ void Program::FormActivate() {
   splash_->show();
   splash_->raise();
   splash_->activateWindow();
-  splash_->cb_sound->setFocus();
+  if (splash_->cb_sound) splash_->cb_sound->setFocus();
 }
 
 void Program::endProgram() {

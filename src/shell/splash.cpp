@@ -1,5 +1,7 @@
 #include "shell/splash.h"
 
+#include <array>
+
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -72,22 +74,26 @@ TSplashForm::TSplashForm(SettingsStore& settings, SplashActions actions, QWidget
   // The sound list's font, which it takes from the window when it is made: a
   // list given a font of its own builds its drop-down list at once.
   setFont(arial(11));
-  buildControls();
 
   // FormCreate
-  la_game_title->setText(QString::fromUtf8(product::kTitle));
-  la_version->setText(QString::fromUtf8(product::kVersionLine));
-  la_release_date->setText(QString::fromUtf8(product::kReleaseLine));
   const int32_t mode = settings_.readInteger("SoundMode", -1);
-  cb_sound->setCurrentIndex(mode >= 0 && mode <= 2 ? mode : -1);
-  chb_splashscreen->setChecked(settings_.readBool("SplashScreen", true));
-  if (cb_sound->currentIndex() >= 0 && !chb_splashscreen->isChecked()) {
+  const bool atStart = settings_.readBool("SplashScreen", true);
+  if (mode >= 0 && mode <= 2 && !atStart) {
+    // The skip path: no controls, whose texts would wake the accessibility
+    // bridge (and its session bus) before the device's first frame.
     skipped_ = true;
+    skipOutput_ = std::array{kDirectSound, kMultiMedia, kNoSound}[std::size_t(mode)];
     move(-width(), -height());
     splash_pending = false;
     btn_playClick();
     return;
   }
+  buildControls();
+  la_game_title->setText(QString::fromUtf8(product::kTitle));
+  la_version->setText(QString::fromUtf8(product::kVersionLine));
+  la_release_date->setText(QString::fromUtf8(product::kReleaseLine));
+  cb_sound->setCurrentIndex(mode >= 0 && mode <= 2 ? mode : -1);
+  chb_splashscreen->setChecked(atStart);
   centreOnPrimaryScreen(*this);
   cb_soundChange();
 }
@@ -175,8 +181,12 @@ void TSplashForm::cb_soundChange() {
   btn_play_disabled->setVisible(!chosen);
 }
 
+bool TSplashForm::showsAtStart() const {
+  return chb_splashscreen && chb_splashscreen->isChecked();
+}
+
 void TSplashForm::btn_playClick() {
-  const QString text = cb_sound->currentText();
+  const QString text = cb_sound ? cb_sound->currentText() : skipOutput_;
   bool on = false;
   int outputType = 0;
   if (text == kNoSound) {
@@ -201,7 +211,7 @@ void TSplashForm::btn_playClick() {
     endProgram();
     return;
   }
-  const bool checked = chb_splashscreen->isChecked();
+  const bool checked = showsAtStart();
   settings_.writeBool("SplashScreen", checked);
   if (actions_.setSplashMenuChecked) actions_.setSplashMenuChecked(checked);
   if (actions_.centreDevice) actions_.centreDevice();
@@ -220,6 +230,7 @@ void TSplashForm::endProgram() {
 }
 
 bool TSplashForm::takesKey(const QKeyEvent* event) const {
+  if (!btn_play) return false;  // skipped: never shown
   const bool one = (event->key() == Qt::Key_1 && !(event->modifiers() & Qt::KeypadModifier)) ||
                    event->key() == Qt::Key_Exclam;  // the 1 key held with Shift
   switch (event->key()) {
@@ -282,6 +293,7 @@ void TSplashForm::keyPressEvent(QKeyEvent* event) {
 
 void TSplashForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  if (!cb_sound) return;
   watchList();
   cb_sound->setFocus();
 }
@@ -303,18 +315,18 @@ void TSplashForm::closeEvent(QCloseEvent* event) {
 
 void TSplashForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && cb_sound) {
     cb_sound->setFocus();  // FormActivate
   }
 }
 
 void TSplashForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  im_background->setGeometry(rect());  // the bands follow the window's size
+  if (im_background) im_background->setGeometry(rect());  // the bands follow the window's size
 }
 
 void TSplashForm::fillPictures() {
-  if (picturesFilled_) {
+  if (picturesFilled_ || !im_background) {
     return;
   }
   picturesFilled_ = true;

@@ -37,27 +37,30 @@ class TSplashForm : public QWidget {
   // takes the skip path (play at once, stay hidden) or centres itself.
   TSplashForm(SettingsStore& settings, SplashActions actions, QWidget* parent = nullptr);
 
-  // True when the creation handler took the skip path.
+  // True when the creation handler took the skip path. A launcher that
+  // skipped itself is never shown: it has none of its controls.
   bool skipped() const { return skipped_; }
+  // The state of "Display this splash screen at startup".
+  bool showsAtStart() const;
 
   void btn_playClick();  // the play action
   void cb_soundChange();
 
-  QLabel* im_background;
-  QLabel* la_game_title;
-  QLabel* la_version;
-  QLabel* im_box_picture;
-  QLabel* la_release_date;
-  QLabel* la_website_1;
-  QLabel* la_website_2;
-  QLabel* la_email_1;
-  QLabel* la_email_2;
-  QLabel* la_sound_select;
-  QComboBox* cb_sound;
-  QLabel* btn_play;
-  QLabel* btn_play_disabled;
-  QLabel* btn_paypal;
-  QCheckBox* chb_splashscreen;
+  QLabel* im_background = nullptr;
+  QLabel* la_game_title = nullptr;
+  QLabel* la_version = nullptr;
+  QLabel* im_box_picture = nullptr;
+  QLabel* la_release_date = nullptr;
+  QLabel* la_website_1 = nullptr;
+  QLabel* la_website_2 = nullptr;
+  QLabel* la_email_1 = nullptr;
+  QLabel* la_email_2 = nullptr;
+  QLabel* la_sound_select = nullptr;
+  QComboBox* cb_sound = nullptr;
+  QLabel* btn_play = nullptr;
+  QLabel* btn_play_disabled = nullptr;
+  QLabel* btn_paypal = nullptr;
+  QCheckBox* chb_splashscreen = nullptr;
 
  protected:
   // A hide hands the keyboard back to the device window first.
@@ -85,6 +88,7 @@ class TSplashForm : public QWidget {
 
   SettingsStore& settings_;
   SplashActions actions_;
+  QString skipOutput_;  // the stored output a skipping launcher plays with
   bool skipped_ = false;
   bool picturesFilled_ = false;
   bool listWatched_ = false;

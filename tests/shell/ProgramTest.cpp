@@ -106,12 +106,16 @@ TEST_F(ProgramStart, SkipPathStartsTheDeviceCentredWithoutTheLauncher) {
 }
 
 // After the first frame the about window is made ready; a launcher that
-// skipped itself is never shown in this run and decodes none of its pictures.
-TEST_F(ProgramStart, SkipPathLeavesTheLauncherPicturesUndecoded) {
+// skipped itself is never shown in this run: it builds no controls and
+// decodes none of its pictures, and the menu still sees its choice.
+TEST_F(ProgramStart, SkipPathLeavesTheLauncherWithoutControls) {
   startSkipping(false);
   ASSERT_TRUE(QTest::qWaitFor([this] { return program->about()->im_picture != nullptr; }, 5000));
-  EXPECT_TRUE(program->splash()->im_box_picture->pixmap().isNull());
-  EXPECT_TRUE(program->splash()->btn_play->pixmap().isNull());
+  EXPECT_EQ(program->splash()->btn_play, nullptr);
+  EXPECT_TRUE(program->splash()->findChildren<QWidget*>().isEmpty());
+  EXPECT_FALSE(program->splash()->showsAtStart());
+  program->menu().pm_0_menuPopup();
+  EXPECT_FALSE(program->menu().splashChecked());
 }
 
 TEST_F(ProgramStart, MissingConfigEndsTheProgramBeforeAnyWindowShows) {
