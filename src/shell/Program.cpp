@@ -138,8 +138,7 @@ void Program::createSideWindows() {
   // the session bus (even starting one) before anything is on the screen.
   manual_ = std::make_unique<TManualForm>(configPath());
 
-  menu_->setWindows(
-      MenuWindows{about_.get(), [this] { return keys(); }, manual_.get(), nullptr});
+  menu_->setWindows(MenuWindows{about_.get(), [this] { return keys(); }, manual_.get(), nullptr});
   // A side window that hides while it has the keyboard gives it to the
   // window that takes input: key settings while it is open (the device is
   // disabled then), else the device window once it is on the screen.

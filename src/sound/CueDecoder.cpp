@@ -16,19 +16,19 @@ DecodedCue failed(std::string problem) {
 }
 
 // Converts a loaded WAV's data to the output's layout.
-DecodedCue convert(const SdlFunctions& sdl, const SDL_AudioSpec& spec, const Uint8* data,
+DecodedCue convert(const SdlFunctions& sdl, const SDL_AudioSpec& source, const Uint8* data,
                    Uint32 length, int rate) {
-  const Uint32 frameBytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
-  if (frameBytes == 0 || spec.freq <= 0) {
+  const Uint32 frameBytes = SDL_AUDIO_BITSIZE(source.format) / 8 * source.channels;
+  if (frameBytes == 0 || source.freq <= 0) {
     return failed("no channels or no sample rate");
   }
   const Uint32 frames = length / frameBytes;
-  if (std::uint64_t{frames} > std::uint64_t{kMaxCueSeconds} * std::uint64_t(spec.freq)) {
+  if (std::uint64_t{frames} > std::uint64_t{kMaxCueSeconds} * std::uint64_t(source.freq)) {
     return failed("longer than " + std::to_string(kMaxCueSeconds) + " seconds");
   }
   SDL_AudioCVT cvt;
-  if (sdl.SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS, kCueChannels,
-                            rate) < 0) {
+  if (sdl.SDL_BuildAudioCVT(&cvt, source.format, source.channels, source.freq, AUDIO_S16SYS,
+                            kCueChannels, rate) < 0) {
     return failed(sdl.SDL_GetError());
   }
   // SDL converts in place, in a buffer len_mult times the input.
@@ -70,13 +70,13 @@ DecodedCue decodeCue(const SdlFunctions* sdl, const char* path, int rate) {
   if (file == nullptr) {
     return failed(sdl->SDL_GetError());
   }
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec source{};
   Uint8* data = nullptr;
   Uint32 length = 0;
-  if (sdl->SDL_LoadWAV_RW(file, 1, &spec, &data, &length) == nullptr) {
+  if (sdl->SDL_LoadWAV_RW(file, 1, &source, &data, &length) == nullptr) {
     return failed(sdl->SDL_GetError());
   }
-  DecodedCue cue = convert(*sdl, spec, data, length, rate);
+  DecodedCue cue = convert(*sdl, source, data, length, rate);
   sdl->SDL_FreeWAV(data);
   return cue;
 }

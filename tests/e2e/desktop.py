@@ -57,14 +57,14 @@ def require(*tools):
             sys.exit(SKIP)
 
 
-def wait_until(condition, timeout, what, interval=0.1):
+def wait_until(condition, timeout, what, interval=0.1, error=RuntimeError):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         value = condition()
         if value:
             return value
         time.sleep(interval)
-    raise RuntimeError("timed out waiting for " + what)
+    raise error("timed out waiting for " + what)
 
 
 def private_folder(prefix):

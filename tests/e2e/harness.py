@@ -369,13 +369,7 @@ def window_under_pointer(x, y):
 
 
 def wait_for(condition, timeout=10.0, interval=0.05, what="condition"):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(interval)
-    raise AssertionError("timed out waiting for " + what)
+    return desktop.wait_until(condition, timeout, what, interval, error=AssertionError)
 
 
 # ---------------------------------------------------------------- the skin
