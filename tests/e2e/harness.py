@@ -785,3 +785,11 @@ def settings_value(app, name):
 
 def is_true(value):
     return value is not None and value.strip().lower() in ("1", "true")
+
+
+def scenario():
+    """The start of every scenario: its arguments, its own desktop, the screen,
+    the skin of the ready-to-run folder and the list of checks."""
+    args = parse_args()
+    require_display()
+    return args, Screen(), Skin(args.dist), Failures()

@@ -3,7 +3,7 @@ alarm, chronometer and date, each with its indicator, digits and colon."""
 
 import time
 
-from harness import (ALARM, AM, BELL, CHRONO, COLON, DATE, DIGIT_POS, LCD_SEGMENTS, PM, TIME_1,
+from harness import (scenario, ALARM, AM, BELL, CHRONO, COLON, DATE, DIGIT_POS, LCD_SEGMENTS, PM, TIME_1,
                      TIME_2, App, Failures, Lcd, Screen, Skin, centred_origin, device_window,
                      differs, key, key_down, key_up, parse_args, pixel_distance, pointer_to,
                      require_display, settled, wait_change)
@@ -40,11 +40,7 @@ def step(app, screen, label):
 
 
 def main():
-    args = parse_args()
-    require_display()
-    screen = Screen()
-    skin = Skin(args.dist)
-    failures = Failures()
+    args, screen, skin, failures = scenario()
     app = App(args.dist, args.shots, "clock_modes", faketime="2026-12-10 10:20:00")
     app.write_settings({"SoundMode": 2, "SplashScreen": 0, "FullscreenMode": 0})
     app.start()

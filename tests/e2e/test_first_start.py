@@ -3,7 +3,7 @@ sound output; choosing "(no sound)" starts the segment test, centred."""
 
 import time
 
-from harness import (AM, COLON, DIGIT_POS, LCD_SEGMENTS, TIME_1, App, Failures, Screen, Skin,
+from harness import (scenario, AM, COLON, DIGIT_POS, LCD_SEGMENTS, TIME_1, App, Failures, Screen, Skin,
                      app_windows, body_match, centred_origin, dark_mask, device_window, differs,
                      key, mean_saturation, named_window, parse_args, pointer_to, process_windows,
                      require_display, settled, wait_change, wait_for, window_geometry, window_title,
@@ -56,11 +56,7 @@ def check_segment_test(app, screen, skin, failures, origin, test):
 
 
 def main():
-    args = parse_args()
-    require_display()
-    screen = Screen()
-    skin = Skin(args.dist)
-    failures = Failures()
+    args, screen, skin, failures = scenario()
     app = App(args.dist, args.shots, "first_start", faketime="2026-12-10 10:20:00")
     app.start()
     try:

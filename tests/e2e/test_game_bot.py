@@ -4,7 +4,7 @@ is shown at the next start when game A is chosen."""
 
 import time
 
-from harness import (DIGIT_POS, IM_GAME_A, LCD_SEGMENTS, MISS_MARKS, App, Failures, Lcd, Screen,
+from harness import (scenario, DIGIT_POS, IM_GAME_A, LCD_SEGMENTS, MISS_MARKS, App, Failures, Lcd, Screen,
                      Skin, centred_origin, device_window, differs, item, key, key_down, key_up,
                      parse_args, pointer_to, require_display, settings_value, settled, wait_change,
                      wait_for)
@@ -89,11 +89,7 @@ class Bot:
 
 
 def main():
-    args = parse_args()
-    require_display()
-    screen = Screen()
-    skin = Skin(args.dist)
-    failures = Failures()
+    args, screen, skin, failures = scenario()
     app = App(args.dist, args.shots, "game_bot")
     app.write_settings({"SoundMode": 2, "SplashScreen": 0, "FullscreenMode": 1})
     app.start()

@@ -5,7 +5,7 @@ and on a German layout AltGr+Q and AltGr+M press the buttons bound to Q and M.""
 import subprocess
 import time
 
-from harness import (App, Failures, Screen, Skin, device_window, differs, key_down, key_up,
+from harness import (scenario, App, Failures, Screen, Skin, device_window, differs, key_down, key_up,
                      parse_args, pointer_to, require_display, settled)
 
 TIME_DOWN, LEFT_DOWN, RIGHT_DOWN = 7, 10, 12  # the pressed pictures
@@ -21,11 +21,7 @@ def setxkbmap(layout):
 
 
 def main():
-    args = parse_args()
-    require_display()
-    screen = Screen()
-    skin = Skin(args.dist)
-    failures = Failures()
+    args, screen, skin, failures = scenario()
     app = App(args.dist, args.shots, "key_modifiers")
     # time on <ALT>, left on Q, right on M
     app.write_settings({"SoundMode": 2, "SplashScreen": 0, "FullscreenMode": 0,

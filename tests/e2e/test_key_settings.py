@@ -3,7 +3,7 @@ as Key1=44 and the space bar then starts game A; the 1 key no longer does."""
 
 import time
 
-from harness import (ALARM, IM_GAME_A, LCD_SEGMENTS, App, Failures, Lcd, Screen, Skin, app_windows,
+from harness import (scenario, ALARM, IM_GAME_A, LCD_SEGMENTS, App, Failures, Lcd, Screen, Skin, app_windows,
                      device_window, differs, key, key_down, key_up, named_window, parse_args,
                      pointer_to, process_windows, require_display, settings_value, settled,
                      wait_change, wait_for, window_geometry, xdotool)
@@ -13,11 +13,7 @@ MENU_ROWS_TO_KEY_SETTINGS = 6  # About, Readme, Whatsnew, manual, configuration 
 
 
 def main():
-    args = parse_args()
-    require_display()
-    screen = Screen()
-    skin = Skin(args.dist)
-    failures = Failures()
+    args, screen, skin, failures = scenario()
     app = App(args.dist, args.shots, "key_settings")
     app.write_settings({"SoundMode": 2, "SplashScreen": 0, "FullscreenMode": 0})
     app.start()

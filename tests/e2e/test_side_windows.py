@@ -7,7 +7,7 @@ settings closed ends the program, run after run."""
 import subprocess
 import time
 
-from harness import (ALARM, CHRONO, DATE, TIME_1, TIME_2, App, Failures, Screen, Skin,
+from harness import (scenario, ALARM, CHRONO, DATE, TIME_1, TIME_2, App, Failures, Screen, Skin,
                      app_windows, device_window, differs, key, named_window, parse_args,
                      pointer_to, process_windows, require_display, settled, wait_for,
                      window_manager_name, xdotool)
@@ -246,11 +246,7 @@ def escape_after_key_settings(args, screen, skin, failures):
 
 
 def main():
-    args = parse_args()
-    require_display()
-    screen = Screen()
-    skin = Skin(args.dist)
-    failures = Failures()
+    args, screen, skin, failures = scenario()
     side_windows(args, screen, skin, failures)
     splash_list(args, screen, failures)
     escape_after_key_settings(args, screen, skin, failures)

@@ -8,7 +8,7 @@ import struct
 import tempfile
 import time
 
-from harness import (DIGIT_POS, LCD_SEGMENTS, App, Failures, Lcd, Screen, Skin, device_window,
+from harness import (scenario, DIGIT_POS, LCD_SEGMENTS, App, Failures, Lcd, Screen, Skin, device_window,
                      key, parse_args, pointer_to, require_display, settled, wait_change,
                      wait_for)
 
@@ -25,11 +25,7 @@ def write(path, data):
 
 
 def main():
-    args = parse_args()
-    require_display()
-    screen = Screen()
-    skin = Skin(args.dist)
-    failures = Failures()
+    args, screen, skin, failures = scenario()
     folder = tempfile.mkdtemp(prefix="tavro50-zone-")
     zone = os.path.join(folder, "zone")
     write(zone, zone_file(0))

@@ -9,7 +9,7 @@ import os
 import subprocess
 import time
 
-from harness import (App, Failures, Panel, Screen, Skin, app_windows, device_window,
+from harness import (scenario, App, Failures, Panel, Screen, Skin, app_windows, device_window,
                      frame_extents, fresh_dist, key, key_down, key_up, named_window,
                      parse_args, pointer_to, process_windows, require_display, running, settled,
                      top_level, wait_for, window_geometry, window_manager_name,
@@ -205,11 +205,7 @@ def error_box_centred(args, screen, failures):
 
 
 def main():
-    args = parse_args()
-    require_display()
-    screen = Screen()
-    skin = Skin(args.dist)
-    failures = Failures()
+    args, screen, skin, failures = scenario()
     managed = window_manager_name() is not None
     panel = Panel(screen) if managed else None  # a top panel, as desktops have
     stacking(args, screen, skin, failures, managed)

@@ -4,7 +4,7 @@ click-through outside its body; F12 switches to fullscreen and back."""
 import subprocess
 import time
 
-from harness import (App, Failures, Screen, Skin, app_windows, body_match, centred_origin,
+from harness import (scenario, App, Failures, Screen, Skin, app_windows, body_match, centred_origin,
                      device_window, key, parse_args, pointer_to, process_windows, require_display,
                      settings_value, settled, top_level, wait_for, window_under_pointer, xdotool)
 
@@ -22,11 +22,7 @@ def popup_after_right_click(app, x, y):
 
 
 def main():
-    args = parse_args()
-    require_display()
-    screen = Screen()
-    skin = Skin(args.dist)
-    failures = Failures()
+    args, screen, skin, failures = scenario()
     subprocess.run(["xsetroot", "-solid", "#123456"], check=True)
     app = App(args.dist, args.shots, "windowed")
     app.write_settings({"SoundMode": 2, "SplashScreen": 0, "FullscreenMode": 0})
